@@ -1,0 +1,67 @@
+// Text files: the bytes on disk and the text a document holds.
+//
+// Document text is one std::string of 8-bit characters whose line ends are
+// CR LF ("\r\n"), the form the Windows editing control is filled with and
+// gives back. Every function here that reads document text is tolerant and
+// also accepts a lone CR or a lone LF as a line end, so text fetched from a
+// control that reports CR-only paragraph ends can be saved directly.
+//
+// Reading a file: CR LF, LF alone and CR alone each end a line; each becomes
+// one CR LF. Nothing else changes: every other byte value (0 included) is
+// copied as it is.
+//
+// Lines: the text between line ends. A text that ends with a line end has no
+// further empty line after it; the empty text has no lines at all.
+//
+// Writing (FileBytesFromDocument):
+//   tfDos  - the text unchanged, each line end written as CR LF; no line end
+//            is added after the last line.
+//   tfUnix - every line followed by LF, the last line included.
+//   tfMac  - every line followed by CR, the last line included.
+// An empty document gives 0 bytes in every format. No byte-order mark and no
+// end-of-file marker are written.
+//
+// Bytes of value 0: the editing control ends its text at the first 0 byte,
+// so a document that holds one cannot be shown in full. The reader keeps such
+// bytes unchanged; the caller checks with FindZeroByte / CountZeroBytes before
+// handing the text to the control and decides (warn the user, refuse, or
+// replace them with ReplaceZeroBytes, telling the user so).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+enum class TextFormat { tfDos, tfUnix, tfMac };
+
+// The line end a document holds after reading.
+inline constexpr std::string_view kDocumentLineEnd = "\r\n";
+
+// Filter list of the save dialog; its entries 1, 2, 3 are DOS, UNIX, Mac.
+inline constexpr std::string_view kSaveFilter =
+    "Text-files (*.txt)|*.txt|UNIX-Format (*.txt)|*.txt|Mac-Format (*.txt)|*.txt";
+
+// The save dialog's 1-based filter index to a format: 2 is UNIX, 3 is Mac,
+// every other index DOS.
+TextFormat FormatFromFilterIndex(int filterIndex);
+
+// File bytes to document text (line ends become CR LF).
+std::string DocumentFromFileBytes(std::string_view bytes);
+
+// Document text to the bytes of a file in the given format.
+std::string FileBytesFromDocument(std::string_view text, TextFormat format);
+
+// Number of lines of a document text, as defined above ("" has 0, "a" 1,
+// "a\r\n" 1, "a\r\nb" 2, "\r\n" 1).
+std::size_t CountLines(std::string_view text);
+
+// Position of the first byte of value 0, or std::string_view::npos.
+std::size_t FindZeroByte(std::string_view text);
+std::size_t CountZeroBytes(std::string_view text);
+
+// Replaces every byte of value 0 with `replacement`; returns how many.
+std::size_t ReplaceZeroBytes(std::string& text, char replacement);
+
+}  // namespace core

@@ -1,0 +1,287 @@
+// The rewriting commands: double spaces, unnecessary blanks, HTML tags and
+// case conversion.
+//
+// The clean-ups and the tag removal only ever delete bytes, so they compact
+// the text in place: bytes [0, w) are the finished new text, bytes [r, n)
+// the untouched rest of the old one, w <= r. Stopping after any step joins
+// the two with one erase.
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "core/textops/textops.h"
+
+namespace core {
+
+namespace {
+
+Selection Clamped(Selection sel, std::size_t size) {
+  const TextPos n = static_cast<TextPos>(size);
+  if (sel.length < 0) {
+    sel.start += sel.length;
+    sel.length = -sel.length;
+  }
+  sel.start = std::clamp<TextPos>(sel.start, 0, n);
+  sel.length = std::clamp<TextPos>(sel.length, 0, n - sel.start);
+  return sel;
+}
+
+// In-place compaction of `text` with a record of the span that changed.
+class Compactor {
+ public:
+  explicit Compactor(std::string& text) : text_(text), s_(text.data()) {}
+
+  std::size_t r() const { return r_; }
+  std::size_t w() const { return w_; }
+
+  // Keeps the next `len` bytes of the old text.
+  void Keep(std::size_t len) {
+    if (w_ != r_) std::memmove(s_ + w_, s_ + r_, len);
+    w_ += len;
+    r_ += len;
+  }
+  // Drops the next `len` bytes of the old text.
+  void Drop(std::size_t len) {
+    if (len == 0) return;
+    if (first_ == std::string::npos) first_ = w_;
+    r_ += len;
+    oldEnd_ = r_;
+    newEnd_ = w_;
+  }
+  // Joins the finished part and the untouched rest; returns the change.
+  TextSpan Finish() {
+    text_.erase(w_, r_ - w_);
+    if (first_ == std::string::npos) return {};
+    return {static_cast<TextPos>(first_), static_cast<TextPos>(oldEnd_ - first_),
+            static_cast<TextPos>(newEnd_ - first_)};
+  }
+
+ private:
+  std::string& text_;
+  char* s_;
+  std::size_t r_ = 0, w_ = 0;
+  std::size_t first_ = std::string::npos, oldEnd_ = 0, newEnd_ = 0;
+};
+
+// Finds line ends with memchr, remembering the next CR and LF so the whole
+// text is scanned once for each.
+class LineEnds {
+ public:
+  explicit LineEnds(std::string_view text)
+      : t_(text), cr_(Next('\r', 0)), lf_(Next('\n', 0)) {}
+  // End of the line content starting at `from`, and the length of its line
+  // end (0 at the end of the text, 2 for CR LF, else 1).
+  std::size_t ContentEnd(std::size_t from, std::size_t& endLength) {
+    if (cr_ < from) cr_ = Next('\r', from);
+    if (lf_ < from) lf_ = Next('\n', from);
+    const std::size_t e = std::min(cr_, lf_);
+    endLength = e == t_.size()                        ? 0
+                : (t_[e] == '\r' && lf_ == e + 1)    ? 2
+                                                      : 1;
+    return e;
+  }
+
+ private:
+  std::size_t Next(char c, std::size_t from) const {
+    const void* p = from < t_.size() ? std::memchr(t_.data() + from, c, t_.size() - from)
+                                     : nullptr;
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - t_.data()) : t_.size();
+  }
+  std::string_view t_;
+  std::size_t cr_, lf_;
+};
+
+// Line number of position pos: how many line ends lie wholly before it.
+TextPos LineOf(std::string_view text, std::size_t pos) {
+  TextPos line = 0;
+  for (std::size_t i = 0; i < pos; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+    } else if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') {
+        if (i + 2 > pos) break;
+        ++i;
+      }
+      ++line;
+    }
+  }
+  return line;
+}
+
+// Progress text "(Line k) Working..." kept in a buffer, redone only when k
+// changes.
+class LineProgress {
+ public:
+  std::string_view For(TextPos line) {
+    if (line != line_ || size_ == 0) {
+      line_ = line;
+      static constexpr std::string_view kHead = "(Line ", kTail = ") Working...";
+      char* p = buf_;
+      std::memcpy(p, kHead.data(), kHead.size());
+      p = std::to_chars(p + kHead.size(), p + kHead.size() + 24, line).ptr;
+      std::memcpy(p, kTail.data(), kTail.size());
+      size_ = static_cast<std::size_t>(p - buf_) + kTail.size();
+    }
+    return {buf_, size_};
+  }
+
+ private:
+  TextPos line_ = -1;
+  char buf_[48];
+  std::size_t size_ = 0;
+};
+
+enum class LineWork { kDoubleSpaces, kUnnecessary };
+
+inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+TextOpResult RewriteLines(std::string& text, Selection selection, LineWork work,
+                          const StepCallback& onStep) {
+  TextOpResult res;
+  res.selection = Clamped(selection, text.size());
+  const std::size_t n = text.size();
+  const TextPos caretLineBefore =
+      onStep ? LineOf(text, static_cast<std::size_t>(res.selection.start)) : 0;
+  Compactor c(text);
+  LineEnds ends(text);
+  LineProgress progress;
+  TextPos line = 0;
+  TextPos lastWritten = -1;
+  TextPos caret = 0;
+
+  while (c.r() < n) {
+    std::size_t endLength = 0;
+    const std::size_t e = ends.ContentEnd(c.r(), endLength);
+    bool written = false;
+    if (work == LineWork::kUnnecessary) {
+      std::size_t a = c.r(), b = e;
+      while (a < b && IsBlank(text[a])) ++a;
+      while (b > a && IsBlank(text[b - 1])) --b;
+      c.Drop(a - c.r());
+      c.Keep(b - a);
+      c.Drop(e - b);
+      written = true;
+    } else {
+      const char* s = text.data();
+      while (c.r() < e) {
+        const void* p = std::memchr(s + c.r(), ' ', e - c.r());
+        if (!p) {
+          c.Keep(e - c.r());
+          break;
+        }
+        const auto sp = static_cast<std::size_t>(static_cast<const char*>(p) - s);
+        std::size_t j = sp + 1;
+        while (j < e && s[j] == ' ') ++j;
+        const std::size_t run = j - sp;
+        if (run >= 2) {
+          written = true;
+          c.Keep(sp - c.r() + run % 2);
+          c.Drop(run - run % 2);
+        } else {
+          c.Keep(j - c.r());
+        }
+      }
+    }
+    const TextPos k = lastWritten >= 0 ? lastWritten : caretLineBefore;
+    if (written) {
+      lastWritten = line;
+      caret = static_cast<TextPos>(c.w());
+    }
+    c.Keep(endLength);
+    ++line;
+    ++res.steps;
+    if (onStep &&
+        onStep(StepReport{res.steps, 0, progress.For(k)}) == StepVerdict::Cancel) {
+      res.cancelled = true;
+      break;
+    }
+  }
+  res.span = c.Finish();
+  if (lastWritten >= 0) res.selection = {caret, 0};
+  return res;
+}
+
+TextOpResult ChangeCase(std::string& text, Selection selection, char from, char to) {
+  TextOpResult res;
+  const Selection sel = Clamped(selection, text.size());
+  std::size_t first = std::string::npos, last = 0;
+  const auto end = static_cast<std::size_t>(sel.start + sel.length);
+  for (auto i = static_cast<std::size_t>(sel.start); i < end; ++i) {
+    const char ch = text[i];
+    if (ch >= from && ch <= static_cast<char>(from + 25)) {
+      text[i] = static_cast<char>(ch - from + to);
+      if (first == std::string::npos) first = i;
+      last = i;
+    }
+  }
+  if (first != std::string::npos) {
+    const auto len = static_cast<TextPos>(last - first + 1);
+    res.span = {static_cast<TextPos>(first), len, len};
+  }
+  res.selection = {sel.start + sel.length, 0};
+  res.steps = 1;
+  return res;
+}
+
+}  // namespace
+
+TextOpResult RemoveDoubleSpaces(std::string& text, Selection selection,
+                                const StepCallback& onStep) {
+  return RewriteLines(text, selection, LineWork::kDoubleSpaces, onStep);
+}
+
+TextOpResult RemoveUnnecessarySpaces(std::string& text, Selection selection,
+                                     const StepCallback& onStep) {
+  return RewriteLines(text, selection, LineWork::kUnnecessary, onStep);
+}
+
+TextOpResult RemoveHtmlTags(std::string& text, const StepCallback& onStep) {
+  TextOpResult res;
+  const std::size_t n = text.size();
+  Compactor c(text);
+  std::size_t caret = 0;
+  for (;;) {
+    const char* s = text.data();
+    const void* open = std::memchr(s + c.r(), '<', n - c.r());
+    if (!open) {
+      res.beeps = 1;
+      break;
+    }
+    const auto p1 = static_cast<std::size_t>(static_cast<const char*>(open) - s);
+    const void* close = std::memchr(s + p1, '>', n - p1);
+    if (!close) {
+      res.beeps = 1;
+      break;
+    }
+    const auto p2 = static_cast<std::size_t>(static_cast<const char*>(close) - s);
+    c.Keep(p1 - c.r());
+    caret = c.w();
+    c.Drop(p2 + 1 - p1);
+    ++res.count;
+    ++res.steps;
+    if (onStep) {
+      char buf[40];
+      const auto r = std::to_chars(buf, buf + 12, res.count);
+      static constexpr std::string_view kSuffix = " Tags deleted.";
+      std::memcpy(r.ptr, kSuffix.data(), kSuffix.size());
+      const std::string_view progress(buf, static_cast<std::size_t>(r.ptr - buf) + kSuffix.size());
+      if (onStep(StepReport{res.steps, res.count, progress}) == StepVerdict::Cancel) {
+        res.cancelled = true;
+        break;
+      }
+    }
+  }
+  res.span = c.Finish();
+  res.selection = {static_cast<TextPos>(caret), 0};
+  return res;
+}
+
+TextOpResult UpcaseSelection(std::string& text, Selection selection) {
+  return ChangeCase(text, selection, 'a', 'A');
+}
+
+TextOpResult LowcaseSelection(std::string& text, Selection selection) {
+  return ChangeCase(text, selection, 'A', 'a');
+}
+
+}  // namespace core

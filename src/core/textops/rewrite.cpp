@@ -75,9 +75,10 @@ class LineEnds {
     if (cr_ < from) cr_ = Next('\r', from);
     if (lf_ < from) lf_ = Next('\n', from);
     const std::size_t e = std::min(cr_, lf_);
-    endLength = e == t_.size()                        ? 0
-                : (t_[e] == '\r' && lf_ == e + 1)    ? 2
-                                                      : 1;
+    if (e == t_.size())
+      endLength = 0;
+    else
+      endLength = t_[e] == '\r' && e + 1 < t_.size() && lf_ == e + 1 ? 2 : 1;
     return e;
   }
 

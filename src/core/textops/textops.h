@@ -18,6 +18,9 @@
 // with a line end has no further empty line after it; the empty text has no
 // lines. Lines are always these logical lines, also while the control wraps
 // words into display lines, and a line of any length is processed whole.
+// The line commands take the lines from the text as it was when they started:
+// a removal that brings a lone CR next to a lone LF (possible only in text
+// with mixed line ends) does not merge the two lines.
 //
 // Matching rules, the same for every search (Find Next, Replace, Replace All,
 // HTML tags):

@@ -35,15 +35,11 @@ LineRange RangeOf(const std::vector<LineSpan>& spans, bool selectedLinesOnly, st
 
 std::vector<LineSpan> LineSpans(std::string_view text) {
   std::vector<LineSpan> spans;
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    std::size_t next = i + 1;
-    if (c == '\r' && next < text.size() && text[next] == '\n') ++next;
-    spans.push_back({begin, i, next});
-    begin = next;
-    i = next - 1;
+  std::size_t begin = 0, pos = 0, length = 0;
+  LineEndScanner scanner(text);
+  while (scanner.Next(begin, pos, length)) {
+    spans.push_back({begin, pos, pos + length});
+    begin = pos + length;
   }
   if (begin < text.size()) spans.push_back({begin, text.size(), text.size()});
   return spans;

@@ -57,6 +57,25 @@ std::string FileBytesFromDocument(std::string_view text, TextFormat format);
 // "a\r\n" 1, "a\r\nb" 2, "\r\n" 1).
 std::size_t CountLines(std::string_view text);
 
+// Finds the line ends of a text one after the other: CR LF, lone CR, lone
+// LF. Calls must ask for positions that never move backwards; the scanner
+// remembers where the next CR and the next LF are, so a whole text is
+// scanned once whatever its mix of line ends.
+class LineEndScanner {
+ public:
+  explicit LineEndScanner(std::string_view text) : text_(text) {}
+
+  // The first line end at or after `from`: its position and its length (1
+  // or 2). False when there is none.
+  bool Next(std::size_t from, std::size_t& pos, std::size_t& length);
+
+ private:
+  std::string_view text_;
+  std::size_t nextCr_ = 0;
+  std::size_t nextLf_ = 0;
+  bool started_ = false;
+};
+
 // Position of the first byte of value 0, or std::string_view::npos.
 std::size_t FindZeroByte(std::string_view text);
 std::size_t CountZeroBytes(std::string_view text);

@@ -1,0 +1,15 @@
+# Shared part of the MinGW-w64 toolchain files. On Windows itself, MinGW's
+# compilers are found on PATH without the triple prefix.
+if(CMAKE_HOST_WIN32)
+  set(CMAKE_C_COMPILER gcc)
+  set(CMAKE_CXX_COMPILER g++)
+  set(CMAKE_RC_COMPILER windres)
+else()
+  set(CMAKE_C_COMPILER ${QL_TRIPLE}-gcc-posix)
+  set(CMAKE_CXX_COMPILER ${QL_TRIPLE}-g++-posix)
+  set(CMAKE_RC_COMPILER ${QL_TRIPLE}-windres)
+  set(CMAKE_FIND_ROOT_PATH /usr/${QL_TRIPLE})
+  set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+  set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+  set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+endif()

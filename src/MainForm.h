@@ -1,0 +1,100 @@
+// The frame window: the multiple-document parent with its status bar, docks,
+// toolbar and menus; the program-wide settings and the frame's commands.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "Settings.h"
+#include "TB97.h"
+#include "toolkit/commondlg.h"
+#include "toolkit/form.h"
+#include "toolkit/menu.h"
+#include "toolkit/statusbar.h"
+
+class TEditForm;
+class TMruList;
+
+class TForm1 : public tk::MDIFrameForm {
+ public:
+  TForm1();
+  ~TForm1() override;
+  void CreateWindowNow() override;
+
+  // Components, by their names.
+  tk::TQuillonStatusBar* StatusBar1 = nullptr;
+  TDock97 *D1 = nullptr, *D2 = nullptr, *D3 = nullptr, *D4 = nullptr;
+  TToolbar97* TB1 = nullptr;
+  // Btn[1] .. Btn[21]; Btn[0] is unused.
+  std::array<TToolbarButton97*, 22> Btn{};
+  tk::MainMenu* MainMenu1 = nullptr;
+  tk::MenuItem *File1 = nullptr, *New1 = nullptr, *Open1 = nullptr, *N2 = nullptr, *Preferences1 = nullptr,
+               *Exit1 = nullptr;
+  tk::MenuItem *Window1 = nullptr, *Tile1 = nullptr, *Tilevertical1 = nullptr, *Cascade1 = nullptr,
+               *Arrangeicons1 = nullptr;
+  tk::MenuItem *Help1 = nullptr, *Contents1 = nullptr, *N3 = nullptr, *Info1 = nullptr;
+  tk::OpenDialog* OpenDialog1 = nullptr;
+  TMruList* RL1 = nullptr;
+
+  // The command-line arguments to open at the first activation.
+  std::vector<std::string> CommandLineFiles;
+
+  // Reads every setting anew and applies the two visibility values.
+  void Initialisieren();
+  // The one way to open a document window: a full path, or empty for a new
+  // untitled document. Returns the window, or nullptr when none was made.
+  TEditForm* CreateMDIChild(const std::string& name);
+  // A document window is closing; `count` is the number of document windows
+  // counted before it goes, itself included.
+  void DocumentClosing(int count);
+  void SetStatus(int panel, const std::string& text);
+
+  // Handlers.
+  void New1Click();
+  void Open1Click();
+  void Preferences1Click();
+  void Exit1Click();
+  void Tile1Click();
+  void Tilevertical1Click();
+  void Cascade1Click();
+  void Arrangeicons1Click();
+  void Contents1Click();
+  void Info1Click();
+  void Btn18Click();
+  void Btn19Click();
+  void RL1MruClick(tk::Component* sender, const std::string& item);
+  void WMDropFiles(HDROP drop);
+
+  // The toolbar's state, for whoever asks.
+  bool TileVertical() const { return tileVertical_; }
+
+ protected:
+  void FormCreate() override;
+  void FormShow() override;
+  void FormActivate() override;
+  void FormDestroy() override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  RECT ClientArea() override;
+
+ private:
+  void BuildMenus();
+  void BuildToolbar();
+  void LayoutBars();
+  // Fires item `item` (and sub-item `sub`) of menu `menu` of the active document.
+  void FireDocumentItem(int menu, int item, int sub = -1);
+  void SetDocButtons(bool documents, bool several);
+
+  bool tileVertical_ = false;
+  bool commandLineDone_ = false;
+};
+
+extern TForm1* Form1;
+
+// Changes `font` to the font stored as text under HKEY_CURRENT_USER\keyPath
+// in `valueName` when that text is well formed; returns `font`.
+tk::Font& ReadRegistryFont(const std::string& keyPath, const std::string& valueName, tk::Font& font);
+

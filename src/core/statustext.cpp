@@ -25,8 +25,6 @@ std::string SelectionSizeText(std::int64_t selectionLength) {
   return selectionLength > 0 ? std::to_string(selectionLength) + " chars selected." : std::string();
 }
 
-std::string LineProgressText(std::int64_t lineIndex) { return "(Line " + std::to_string(lineIndex) + ") Working..."; }
-
 std::string LoadingText(std::string_view path) { return Join("Loading ", FileNamePart(path)); }
 std::string SavingText(std::string_view path) { return Join("Saving ", FileNamePart(path)); }
 std::string InsertingText(std::string_view path) { return Join("Inserting ", FileNamePart(path)); }

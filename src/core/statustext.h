@@ -1,7 +1,9 @@
 // Texts of the status bar panels and of the document messages.
 //
 // Texts that carry a file name are joined, never formatted, so a name
-// holding '%' is shown as it is.
+// holding '%' is shown as it is. The hints and progress texts of the long
+// commands ("Press <ESC> to cancel", "Working...", "(Line 4) Working...")
+// live with the text operations in core/textops/textops.h.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +15,6 @@
 namespace core {
 
 inline constexpr std::string_view kModifiedText = "Modified";
-inline constexpr std::string_view kPressEscToCancelText = "Press <ESC> to cancel";
-inline constexpr std::string_view kWorkingText = "Working...";
 inline constexpr std::string_view kInitializeText = "Initialize...";
 inline constexpr std::string_view kClosingAllText = "Closing all dokuments";
 inline constexpr std::string_view kConvertingUnixText = "Converting file to UNIX";
@@ -29,10 +29,6 @@ std::string_view ModifiedPanelText(bool modified);
 
 // Panel 2: "12 chars selected." for a selection above 0, empty otherwise.
 std::string SelectionSizeText(std::int64_t selectionLength);
-
-// Panel 0 while a line-wise command runs: "(Line 0) Working..." with the
-// index of the line just changed, counted from 0.
-std::string LineProgressText(std::int64_t lineIndex);
 
 // Panel 2 while a file is handled, with the file-name part of `path`
 // ("Loading " alone for a new document).

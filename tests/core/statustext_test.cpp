@@ -12,7 +12,6 @@ TEST(StatusText, PanelTexts) {
   EXPECT_EQ(ModifiedPanelText(false), "");
   EXPECT_EQ(SelectionSizeText(12), "12 chars selected.");
   EXPECT_EQ(SelectionSizeText(0), "");
-  EXPECT_EQ(LineProgressText(0), "(Line 0) Working...");
   EXPECT_EQ(ConvertingText(TextFormat::tfUnix), "Converting file to UNIX");
   EXPECT_EQ(ConvertingText(TextFormat::tfMac), "Converting file to Mac");
   EXPECT_EQ(ConvertingText(TextFormat::tfDos), "");

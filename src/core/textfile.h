@@ -40,6 +40,10 @@ enum class TextFormat { tfDos, tfUnix, tfMac };
 inline constexpr std::string_view kDocumentLineEnd = "\r\n";
 
 // Filter list of the save dialog; its entries 1, 2, 3 are DOS, UNIX, Mac.
+// The captions alone, in the same order, for toolkits that take pairs; every
+// entry's pattern is "*.txt".
+inline constexpr std::string_view kSaveFilterCaptions[3] = {"Text-files (*.txt)", "UNIX-Format (*.txt)",
+                                                            "Mac-Format (*.txt)"};
 inline constexpr std::string_view kSaveFilter =
     "Text-files (*.txt)|*.txt|UNIX-Format (*.txt)|*.txt|Mac-Format (*.txt)|*.txt";
 

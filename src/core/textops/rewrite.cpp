@@ -202,22 +202,24 @@ TextOpResult RewriteLines(std::string& text, Selection selection, LineWork work,
   return res;
 }
 
-TextOpResult ChangeCase(std::string& text, Selection selection, char from, char to) {
+TextOpResult ChangeCase(std::string& text, Selection selection, char from) {
   TextOpResult res;
   const Selection sel = Clamped(selection, text.size());
-  std::size_t first = std::string::npos, last = 0;
-  const auto end = static_cast<std::size_t>(sel.start + sel.length);
-  for (auto i = static_cast<std::size_t>(sel.start); i < end; ++i) {
-    const char ch = text[i];
-    if (ch >= from && ch <= static_cast<char>(from + 25)) {
-      text[i] = static_cast<char>(ch - from + to);
-      if (first == std::string::npos) first = i;
-      last = i;
-    }
-  }
-  if (first != std::string::npos) {
-    const auto len = static_cast<TextPos>(last - first + 1);
-    res.span = {static_cast<TextPos>(first), len, len};
+  // Bytes from..from+25 are the letters to change; flipping bit 5 maps
+  // a-z to A-Z and back.
+  auto isLetter = [from](char c) {
+    return static_cast<unsigned char>(c - from) < 26;
+  };
+  char* const b = text.data() + sel.start;
+  char* const e = b + sel.length;
+  char* first = std::find_if(b, e, isLetter);
+  if (first != e) {
+    char* last = e;
+    while (!isLetter(*(last - 1))) --last;
+    for (char* p = first; p != last; ++p)
+      *p = static_cast<char>(*p ^ (isLetter(*p) ? 0x20 : 0));
+    const auto len = static_cast<TextPos>(last - first);
+    res.span = {static_cast<TextPos>(first - text.data()), len, len};
   }
   res.selection = {sel.start + sel.length, 0};
   res.steps = 1;
@@ -278,11 +280,11 @@ TextOpResult RemoveHtmlTags(std::string& text, const StepCallback& onStep) {
 }
 
 TextOpResult UpcaseSelection(std::string& text, Selection selection) {
-  return ChangeCase(text, selection, 'a', 'A');
+  return ChangeCase(text, selection, 'a');
 }
 
 TextOpResult LowcaseSelection(std::string& text, Selection selection) {
-  return ChangeCase(text, selection, 'A', 'a');
+  return ChangeCase(text, selection, 'A');
 }
 
 }  // namespace core

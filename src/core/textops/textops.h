@@ -94,7 +94,7 @@ struct TextOpResult {
   Selection selection;
   int count = 0;      // replacements made or tags removed
   int steps = 0;      // steps done (replacements, lines, tags)
-  bool cancelled = false;
+  bool cancelled = false;  // the step callback answered Cancel (also after a last step)
   int beeps = 0;
   std::string message;
 };

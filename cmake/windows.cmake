@@ -41,10 +41,6 @@ target_link_libraries(QuillonL PRIVATE qlcore ${QL_SYSLIBS})
 target_compile_options(QuillonL PRIVATE ${QL_WARNINGS})
 target_link_options(QuillonL PRIVATE ${QL_STATIC} -Wl,--enable-stdcall-fixup)
 
-# The help text that the help command shows, beside the program.
-add_custom_command(TARGET Quillon POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/QuillonL.txt $<TARGET_FILE_DIR:Quillon>/QuillonL.txt)
-
 option(QL_WIN_TESTS "Build the tests that run under Wine" ON)
 if(QL_WIN_TESTS)
   # GoogleTest from Debian's source package, built with our cross compiler.
@@ -63,7 +59,7 @@ if(QL_WIN_TESTS)
 
   file(GLOB QL_E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
   add_executable(quillon_e2e_tests ${QL_E2E_TEST_SOURCES})
-  target_link_libraries(quillon_e2e_tests PRIVATE gtest qlcore ${QL_SYSLIBS})
+  target_link_libraries(quillon_e2e_tests PRIVATE gtest gtest_main qlcore ${QL_SYSLIBS})
   target_compile_options(quillon_e2e_tests PRIVATE ${QL_WARNINGS})
   target_link_options(quillon_e2e_tests PRIVATE ${QL_STATIC})
   add_dependencies(quillon_e2e_tests QuillonL Quillon)

@@ -93,8 +93,16 @@ TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   OpenDialog1->DefaultExt = "*.txt";
   OpenDialog1->Filter = kOpenFilter;
   OpenDialog1->FilterIndex = 1;
-  RL1 = Create<TMruList>("RL1");
   BuildMenus();
+  // Seven recent files after "Arrange icons", behind a separator; files
+  // that are open are left out.
+  RL1 = Create<TMruList>("RL1");
+  RL1->SetMaxSaveCount(7);
+  RL1->SetMaxShowCount(7);
+  RL1->SetAnchor(Arrangeicons1);
+  RL1->SetRegIniKey("ORCA\\Recents");
+  RL1->OnMruClick = [this](tk::Component* sender, const std::string& item) { RL1MruClick(sender, item); };
+  RL1->Loaded();
 }
 
 TForm1::~TForm1() {

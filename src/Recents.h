@@ -1,15 +1,69 @@
-// The recent-files list: remembers opened files and offers them in a menu.
+// The recent-files list: remembers opened files, offers the most recent of
+// them as numbered entries in a menu next to an anchor item, reports a click
+// on an entry, and keeps the list in the registry between runs.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "core/mrulist.h"
 #include "toolkit/component.h"
+#include "toolkit/menu.h"
+
+using TMruOptions = std::uint16_t;  // core::MruOption bits
+using TMruEvent = std::function<void(tk::Component* sender, const std::string& item)>;
 
 class TMruList : public tk::Component {
  public:
-  using tk::Component::Component;
-  // Records that path was opened.
-  void AddItem(const std::string& path) { (void)path; }
-  // Records that the document of path was closed.
-  void UnselectItem(const std::string& path) { (void)path; }
+  TMruList(tk::Component* owner, std::string name);
+  ~TMruList() override;  // saves with mrAutoSave
+
+  // Design-time properties: settable only while the list is being loaded
+  // (from construction until Loaded); afterwards a tk::InvalidOperation
+  // "Operation ist nur im Design-Modus möglich!" and no change.
+  TMruOptions Options() const;
+  void SetOptions(TMruOptions options);
+  core::MruStyle Style() const;
+  void SetStyle(core::MruStyle style);
+  core::MruPosition Position() const;
+  void SetPosition(core::MruPosition position);
+  tk::MenuItem* Anchor() const { return anchor_; }
+  void SetAnchor(tk::MenuItem* anchor);
+  int MaxShowCount() const;
+  void SetMaxShowCount(int count);
+  // At any time.
+  int MaxSaveCount() const;
+  void SetMaxSaveCount(int count);
+  const std::string& RegIniKey() const { return regIniKey_; }
+  void SetRegIniKey(const std::string& key);
+
+  TMruEvent OnMruClick;
+
+  // Ends loading: checks the anchor ("Invalid Anchor!"), creates the menu
+  // slots, loads with mrAutoLoad and rebuilds the menu.
+  void Loaded();
+  bool Loading() const { return loading_; }
+
+  void AddItem(const std::string& path);
+  void UnselectItem(const std::string& path);
+  int IndexOfItem(const std::string& path) const;
+  void LoadFromRegistry();
+  void SaveToRegistry();
+  void RebuildMenu();
+
+  const std::vector<core::MruEntry>& Entries() const;
+  // The created entry slots, in menu order.
+  const std::vector<tk::MenuItem*>& Slots() const { return slots_; }
+
+ private:
+  core::MruModel model_;
+  std::vector<tk::MenuItem*> slots_;
+  tk::MenuItem* anchor_ = nullptr;
+  tk::MenuItem* lineBefore_ = nullptr;
+  tk::MenuItem* lineAfter_ = nullptr;
+  std::string regIniKey_;
+  std::uint32_t stamp_ = 0;
+  bool loading_ = true;
 };

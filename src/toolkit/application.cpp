@@ -114,6 +114,15 @@ void TApplication::ProcessMessages() {
   }
 }
 
+void TApplication::Restart() {
+  ReleaseDeadForms();
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  terminated_ = false;
+  cursor_ = Cursor::Default;
+}
+
 void TApplication::Terminate() {
   if (!terminated_) ::PostQuitMessage(0);
   terminated_ = true;

@@ -54,6 +54,9 @@ class TApplication {
   void ProcessMessages();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // Makes the application runnable again after its main form has gone
+  // (a test that builds several frames in one process).
+  void Restart();
 
   // The general error box for an exception that a command did not catch;
   // call from within a catch block.

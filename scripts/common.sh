@@ -1,0 +1,76 @@
+# Shared by run.sh and test.sh: install what is missing, build, and start a
+# virtual display and a Wine prefix of the build's own.
+
+QL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+QL_BUILD="$QL_ROOT/build"
+
+ql_log() { printf '==> %s\n' "$*" >&2; }
+
+# Debian packages the build and the tests need.
+QL_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick)
+
+ql_install_missing() {
+  local missing=()
+  for p in "${QL_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  ql_log "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+ql_build_native() {
+  cmake -S "$QL_ROOT" -B "$QL_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  ninja -C "$QL_BUILD/native"
+}
+
+# ql_build_windows <x86_64|i686> [extra cmake args]
+ql_build_windows() {
+  local arch="$1"; shift
+  local dir="$QL_BUILD/win64"
+  [ "$arch" = i686 ] && dir="$QL_BUILD/win32"
+  cmake -S "$QL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$QL_ROOT/cmake/mingw-$arch.cmake" "$@" >/dev/null
+  ninja -C "$dir"
+}
+
+# Starts Xvfb on a free display number; sets DISPLAY and QL_XVFB_PID.
+ql_start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QL_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  ql_log "Xvfb did not start on :$n"
+  return 1
+}
+
+ql_stop_xvfb() {
+  [ -n "${QL_XVFB_PID:-}" ] && kill "$QL_XVFB_PID" 2>/dev/null || true
+  QL_XVFB_PID=""
+}
+
+# A Wine prefix inside the build folder, made once.
+ql_wine_prefix() {
+  export WINEPREFIX="$QL_BUILD/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    ql_log "creating the Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    # Windows that no window manager manages: without one, Wine waits a
+    # second or two for every top-level window that hides.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}

@@ -1,0 +1,65 @@
+// The test harness for the program's windows: answers for the modal things
+// (message boxes, beeps, common dialogs), a frame fixture on a clean
+// registry, and helpers that answer real dialogs from a timer.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "MainForm.h"
+#include "toolkit/commondlg.h"
+
+namespace harness {
+
+struct Box {
+  std::string text, caption;
+  UINT type;
+};
+
+// What the program showed or asked, and the answers given.
+struct Recorder {
+  std::vector<Box> boxes;
+  std::deque<int> boxAnswers;  // IDOK when none is queued
+  std::vector<UINT> beeps;
+  std::deque<std::function<bool(tk::CommonDialog&)>> dialogAnswers;  // cancel when none
+  int helpCalls = 0;
+  bool helpShown = false;  // whether the seam claims to have shown WinHelp
+  void Clear() { *this = Recorder(); }
+};
+Recorder& Rec();
+// Installs the seam answers once.
+void InstallSeam();
+
+// Runs every waiting message.
+void Pump();
+// Deletes HKEY_CURRENT_USER\Software\ORCA with everything below it.
+void ClearRegistry();
+void SetDword(const std::string& key, const std::string& name, DWORD value);
+void SetString(const std::string& key, const std::string& name, const std::string& value);
+void SetBinary(const std::string& key, const std::string& name, const std::string& bytes, DWORD type);
+// The stored value's type and bytes; type 0 when absent.
+DWORD ValueType(const std::string& key, const std::string& name, std::string* data = nullptr);
+bool KeyExists(const std::string& key);
+
+// Answers the next modal dialog of this thread: `act` runs with the dialog's
+// window once it is up (from a timer inside the dialog's own message loop).
+void AnswerDialog(std::function<void(HWND dialog)> act);
+
+// A frame on a fresh registry (or on the registry the test set up before
+// calling Start), shown as at start-up.
+class FrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Creates and shows the frame; the registry is as the test left it.
+  TForm1* Start();
+  TForm1* frame = nullptr;
+};
+
+}  // namespace harness

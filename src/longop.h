@@ -1,0 +1,65 @@
+// The long-operation convention, built once: a command that works through a
+// document step by step holds a TLongOperation for its run.
+//
+//  - construction: hourglass cursor; the editing control hidden unless the
+//    text is to be seen changing; the command's hint in status panel 2;
+//  - Step(progress) after every step: the progress text for panel 0, a poll
+//    of the Escape key, and, at a steady rate (not after every one of
+//    100,000 steps), a run of pending messages so the window repaints;
+//  - destruction, in every case (finished, cancelled or failed): default
+//    cursor, the control shown, the panels the command wrote cleared.
+//
+// Work done before a cancel stays; nothing is rolled back.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/textops/textops.h"
+
+namespace tk {
+class StatusBar;
+}
+
+struct TLongOperationStyle {
+  bool hideControl = true;   // hide the control unless showOperations
+  std::string hint;          // panel 2 while running
+  bool cancellable = true;   // poll Escape after each step
+  bool clearPanel0 = true;   // clear panel 0 at the end (panel 2 always)
+};
+
+class TLongOperation {
+ public:
+  // `control` is the editing control, `bar` the frame's status bar (either
+  // may be null in tests); `showOperations` keeps the control visible.
+  TLongOperation(HWND control, tk::StatusBar* bar, const TLongOperationStyle& style, bool showOperations);
+  ~TLongOperation();
+  TLongOperation(const TLongOperation&) = delete;
+  TLongOperation& operator=(const TLongOperation&) = delete;
+
+  // After a step: shows `progress` in panel 0 (none when empty) and returns
+  // false when the run must stop: Escape was pressed, or the control's
+  // window went away while messages ran.
+  bool Step(const std::string& progress = {});
+  // The same, as a step callback for the text operations.
+  core::StepVerdict operator()(const core::StepReport& report) {
+    return Step(std::string(report.progress)) ? core::StepVerdict::Continue : core::StepVerdict::Cancel;
+  }
+  bool Cancelled() const { return cancelled_; }
+
+  // Whether an operation is running (a second one is not started then).
+  static bool Running();
+  // Milliseconds between two runs of pending messages.
+  static constexpr DWORD kPumpIntervalMs = 40;
+
+ private:
+  void Pump();
+  HWND control_;
+  tk::StatusBar* bar_;
+  TLongOperationStyle style_;
+  bool hidden_ = false;
+  bool cancelled_ = false;
+  DWORD lastPump_ = 0;
+  std::string pendingProgress_;
+};

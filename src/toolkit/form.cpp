@@ -2,6 +2,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
+#include "toolkit/finddlg.h"
 
 namespace tk {
 
@@ -70,6 +71,7 @@ MenuItem* Form::FindMenuShortCut(ShortCut shortCut) {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == FindDialog::Message() && FindDialog::Dispatch(lParam)) return 0;
   switch (msg) {
     case WM_CLOSE:
       Close();

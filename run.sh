@@ -5,10 +5,15 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$QL_ROOT"
+mkdir -p "$QL_BUILD"
 
 ql_install_missing
 ql_log "building"
-ql_build_windows x86_64 -DQL_WIN_TESTS=OFF >/dev/null
+if ! QL_TARGETS="Quillon QuillonL" ql_build_windows x86_64 >"$QL_BUILD/run-build.log" 2>&1; then
+  tail -30 "$QL_BUILD/run-build.log" >&2
+  ql_log "the build failed; the whole log is in $QL_BUILD/run-build.log"
+  exit 1
+fi
 
 # File arguments as Windows paths, so that the editor finds them.
 args=()
@@ -24,9 +29,22 @@ fi
 
 ql_start_xvfb
 trap ql_stop_xvfb EXIT
+# A Wine prefix of the build's own, in which Wine draws the window frames
+# itself (no window manager runs on the virtual display).
+export WINEPREFIX="$QL_BUILD/wineprefix-run"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  ql_log "creating the Wine prefix $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
 wine "$QL_BUILD/win64/Quillon.exe" "${args[@]}" &
 pid=$!
-sleep 8
+for _ in $(seq 60); do
+  xwininfo -root -tree 2>/dev/null | grep -q "Tolvek's Quillon Light" && break
+  sleep 1
+done
+sleep 2
 shot="$QL_BUILD/screenshot.png"
 import -window root "$shot"
 ql_log "Quillon Light is running on the virtual display $DISPLAY; a screenshot of it is in $shot"

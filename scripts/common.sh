@@ -29,14 +29,15 @@ ql_build_native() {
   ninja -C "$QL_BUILD/native"
 }
 
-# ql_build_windows <x86_64|i686> [extra cmake args]
+# ql_build_windows <x86_64|i686> [extra cmake args]; QL_TARGETS limits what is built.
 ql_build_windows() {
   local arch="$1"; shift
   local dir="$QL_BUILD/win64"
   [ "$arch" = i686 ] && dir="$QL_BUILD/win32"
   cmake -S "$QL_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$QL_ROOT/cmake/mingw-$arch.cmake" "$@" >/dev/null
-  ninja -C "$dir"
+  # shellcheck disable=SC2086
+  ninja -C "$dir" ${QL_TARGETS:-}
 }
 
 # Starts Xvfb on a free display number; sets DISPLAY and QL_XVFB_PID.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,13 +43,17 @@ class TMruList : public tk::Component {
   TMruEvent OnMruClick;
 
   // Ends loading: checks the anchor ("Invalid Anchor!"), creates the menu
-  // slots, loads with mrAutoLoad and rebuilds the menu.
+  // slots, loads with mrAutoLoad and rebuilds the menu. A registry error of
+  // that load goes to the general error box and the list starts empty, so
+  // that a damaged key cannot keep the form from loading.
   void Loaded();
   bool Loading() const { return loading_; }
 
   void AddItem(const std::string& path);
   void UnselectItem(const std::string& path);
   int IndexOfItem(const std::string& path) const;
+  // Both throw tk::RegistryError (a value of another type than text, a key
+  // that cannot be written); a failed load leaves the list as it was.
   void LoadFromRegistry();
   void SaveToRegistry();
   void RebuildMenu();
@@ -58,6 +63,10 @@ class TMruList : public tk::Component {
   const std::vector<tk::MenuItem*>& Slots() const { return slots_; }
 
  private:
+  void DesignTimeOnly() const;
+  bool AnchorValid() const;
+  void SlotClick(tk::MenuItem* sender);
+
   core::MruModel model_;
   std::vector<tk::MenuItem*> slots_;
   tk::MenuItem* anchor_ = nullptr;
@@ -66,4 +75,8 @@ class TMruList : public tk::Component {
   std::string regIniKey_;
   std::uint32_t stamp_ = 0;
   bool loading_ = true;
+  bool loaded_ = false;  // Loaded() went through: the slots exist, saving is allowed
+  // The slots' click handlers hold a weak reference: a slot that outlives
+  // the list does nothing.
+  std::shared_ptr<TMruList*> alive_;
 };

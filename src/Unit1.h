@@ -3,25 +3,89 @@
 
 #include <string>
 
+#include "core/textfile.h"
+#include "toolkit/commondlg.h"
 #include "toolkit/form.h"
+#include "toolkit/menu.h"
+
+class TSRichEdit;
 
 class TEditForm : public tk::MDIChildForm {
  public:
   explicit TEditForm(bool maximized);
   void CreateWindowNow() override;
 
+  TSRichEdit* Edi = nullptr;
+  // Full path of the document's file; empty while untitled.
   std::string FileName;
+  tk::SaveDialog* SaveDialog1 = nullptr;
+
+  // The menu bar, by item names. Items of commands that are not there yet
+  // are disabled.
   tk::MainMenu* MainMenu1 = nullptr;
+  tk::MenuItem *File1 = nullptr, *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *Saveas1 = nullptr,
+               *Print1 = nullptr, *PageSetup1 = nullptr, *Send1 = nullptr, *Delete1 = nullptr, *Close1 = nullptr,
+               *Closeall1 = nullptr, *N1 = nullptr, *Preferences1 = nullptr, *Exit1 = nullptr;
+  tk::MenuItem *Edit1 = nullptr, *Undo1 = nullptr, *N2 = nullptr, *Cut1 = nullptr, *Copy1 = nullptr,
+               *Paste2 = nullptr, *Paste1 = nullptr, *Pasteasnewdokument1 = nullptr, *Delete2 = nullptr,
+               *Selectedtext1 = nullptr, *Alldoublespaces1 = nullptr, *HTMLTags1 = nullptr, *HTMLTags2 = nullptr,
+               *DeleteLine1 = nullptr, *N3 = nullptr, *Selectall1 = nullptr, *Selectline1 = nullptr,
+               *SelectWord1 = nullptr, *N4 = nullptr, *Gotoline1 = nullptr, *Search1 = nullptr,
+               *Replace1 = nullptr, *N5 = nullptr, *Upcaseselection1 = nullptr, *Lowcaseselection1 = nullptr;
+  tk::MenuItem *Chars1 = nullptr, *IncreaseFont1 = nullptr, *DecreaseFont1 = nullptr, *Wordwrap1 = nullptr;
+  tk::MenuItem *Insert1 = nullptr, *File2 = nullptr, *String1 = nullptr, *N6 = nullptr, *DateandTime1 = nullptr,
+               *Time1 = nullptr, *N7 = nullptr, *WindowsDirectory1 = nullptr, *SystemDirectory1 = nullptr,
+               *Otherdirectory1 = nullptr, *N8 = nullptr, *Specialcharacter1 = nullptr;
+
+  // Writes the document to `name` in `format`. The file is replaced only
+  // when the whole new content is on disk; on failure the old file stays as
+  // it was, FileName and the modified state are unchanged, and a
+  // tk::FileError says what went wrong.
+  void SaveFile(const std::string& name, core::TextFormat format);
+  bool Modified() const;
 
   // Closes the window at once, without asking anything.
   void Discard();
 
+  // Commands of the menus.
+  void New1Click();
+  void Open1Click();
+  void Save1Click() { SaveDocument(); }
+  void Saveas1Click() { SaveDocumentAs(); }
+  void Close1Click() { Close(); }
+  void Closeall1Click();
+  void Preferences1Click();
+  void Exit1Click();
+  void Undo1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Pasteasnewdokument1Click();
+  void Selectedtext1Click();
+  void Selectall1Click();
+  void IncreaseFont1Click();
+  void DecreaseFont1Click();
+  void Wordwrap1Click();
+
+  // Save and Save as; false when nothing was written (the dialog was
+  // cancelled).
+  bool SaveDocument();
+  bool SaveDocumentAs();
+
  protected:
+  void FormCreate() override;
+  void FormShow() override;
+  void FormCloseQuery(bool& canClose) override;
   void FormClose(tk::CloseAction& action) override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void BuildMenus();
+  void ApplyLook();
   bool maximized_;
+  bool shown_ = false;
 };
 
-// Reads the file into the window; throws tk::FileError when it cannot.
+// Reads the file into the window. Throws tk::FileError when the file cannot
+// be read; the window then still holds what it held before.
 void LoadFile(TEditForm* window, const std::string& name);

@@ -1,0 +1,322 @@
+#include "TRECode.h"
+
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "toolkit/errors.h"
+#include "toolkit/graphics.h"
+
+namespace {
+
+// The byte table: each byte value has a wide character of its own that the
+// control keeps unchanged, and each of those characters maps back to its
+// byte. Bytes that the code page leaves undefined, that two bytes would
+// share, or that the control would not keep as they are (0 ends a text) get
+// a character of the private-use area instead, U+F700 plus the byte.
+class ByteTable {
+ public:
+  ByteTable() {
+    toByte_.assign(0x10000, -1);
+    for (int b = 0; b < 256; ++b) {
+      wchar_t w = 0;
+      if (b != 0 && !Reinterpreted(b)) {
+        char c = static_cast<char>(b);
+        if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &c, 1, &w, 1) != 1) w = 0;
+      }
+      if (w == 0 || w == 0xFFFD || toByte_[w] != -1) w = static_cast<wchar_t>(kPrivateBase + b);
+      toWide_[static_cast<size_t>(b)] = w;
+      toByte_[w] = static_cast<short>(b);
+    }
+  }
+  wchar_t Wide(unsigned char b) const { return toWide_[b]; }
+  char Byte(wchar_t w) const {
+    short b = toByte_[w];
+    if (b >= 0) return static_cast<char>(b);
+    // A character typed or pasted that has no byte of its own.
+    char c = '?';
+    BOOL lossy = FALSE;
+    if (::WideCharToMultiByte(CP_ACP, 0, &w, 1, &c, 1, "?", &lossy) != 1) c = '?';
+    return c;
+  }
+
+ private:
+  static constexpr int kPrivateBase = 0xF700;
+  // Bytes the control would turn into something else: none besides 0 with
+  // the code pages met so far; line ends are handled by the callers.
+  static bool Reinterpreted(int) { return false; }
+  std::array<wchar_t, 256> toWide_{};
+  std::vector<short> toByte_;
+};
+
+const ByteTable& Table() {
+  static const ByteTable table;
+  return table;
+}
+
+struct StreamIn {
+  const wchar_t* data;
+  size_t size;  // in bytes
+  size_t done;
+};
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
+  auto* s = reinterpret_cast<StreamIn*>(cookie);
+  size_t n = std::min(static_cast<size_t>(want), s->size - s->done);
+  std::memcpy(buffer, reinterpret_cast<const BYTE*>(s->data) + s->done, n);
+  s->done += n;
+  *got = static_cast<LONG>(n);
+  return 0;
+}
+
+struct StreamOut {
+  std::wstring text;
+  std::string odd;  // a half character left from the previous chunk
+  bool failed = false;
+};
+
+DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  auto* s = reinterpret_cast<StreamOut*>(cookie);
+  try {
+    s->odd.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+    size_t whole = s->odd.size() / 2;
+    size_t at = s->text.size();
+    s->text.resize(at + whole);
+    std::memcpy(s->text.data() + at, s->odd.data(), whole * 2);
+    s->odd.erase(0, whole * 2);
+  } catch (...) {
+    s->failed = true;
+    *done = 0;
+    return 1;
+  }
+  *done = size;
+  return 0;
+}
+
+HMODULE LoadRichEdit() {
+  static HMODULE module = ::LoadLibraryA("riched20.dll");
+  return module;
+}
+
+}  // namespace
+
+std::wstring TSRichEdit::Widen(std::string_view bytes) {
+  const ByteTable& t = Table();
+  std::wstring wide(bytes.size(), L'\0');
+  for (size_t i = 0; i < bytes.size(); ++i) wide[i] = t.Wide(static_cast<unsigned char>(bytes[i]));
+  return wide;
+}
+
+std::string TSRichEdit::Narrow(std::wstring_view wide) {
+  const ByteTable& t = Table();
+  std::string bytes(wide.size(), '\0');
+  for (size_t i = 0; i < wide.size(); ++i) bytes[i] = t.Byte(wide[i]);
+  return bytes;
+}
+
+TSRichEdit::TSRichEdit(tk::Component* owner, std::string name) : Component(owner, std::move(name)) {}
+
+TSRichEdit::~TSRichEdit() = default;
+
+LRESULT TSRichEdit::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  if (!hwnd_) throw tk::InvalidOperation("The editing control has no window");
+  return ::SendMessageW(hwnd_, msg, wParam, lParam);
+}
+
+void TSRichEdit::CreateIn(HWND parent) {
+  if (!LoadRichEdit()) throw tk::Error("Cannot load the rich-edit control (riched20.dll)");
+  RECT r{};
+  ::GetClientRect(parent, &r);
+  hwnd_ = ::CreateWindowExW(0, L"RichEdit20W", L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE |
+                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+                            0, 0, r.right, r.bottom, parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd_) throw tk::Error("Cannot create the editing control");
+  // Plain text (set while the control is still empty), and no limit of
+  // the control's own on the text's length.
+  Send(EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE);
+  Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SetWordWrap(false);
+}
+
+void TSRichEdit::FillParent() {
+  if (!hwnd_) return;
+  RECT r{};
+  ::GetClientRect(::GetParent(hwnd_), &r);
+  ::MoveWindow(hwnd_, 0, 0, r.right, r.bottom, TRUE);
+}
+
+std::string TSRichEdit::Text() const {
+  StreamOut out;
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+  es.pfnCallback = WriteChunk;
+  Send(EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+  if (out.failed || es.dwError != 0) throw tk::Error("Cannot read the text of the editing control");
+  // The control writes its line ends as CR LF; inside it they are one CR.
+  std::wstring& w = out.text;
+  size_t j = 0;
+  for (size_t i = 0; i < w.size(); ++i) {
+    if (w[i] == L'\r' && i + 1 < w.size() && w[i + 1] == L'\n') ++i, w[i] = L'\r';
+    w[j++] = w[i];
+  }
+  w.resize(j);
+  return Narrow(w);
+}
+
+void TSRichEdit::SetText(std::string_view text) {
+  // Bytes to the control's characters, every line end (CR LF, LF, CR) one CR.
+  const ByteTable& t = Table();
+  std::wstring wide;
+  wide.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      wide.push_back(L'\r');
+    } else if (b == '\n') {
+      wide.push_back(L'\r');
+    } else {
+      wide.push_back(t.Wide(b));
+    }
+  }
+  StreamIn in{wide.data(), wide.size() * sizeof(wchar_t), 0};
+  EDITSTREAM es{};
+  es.dwCookie = reinterpret_cast<DWORD_PTR>(&in);
+  es.pfnCallback = ReadChunk;
+  Send(EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+  if (es.dwError != 0) throw tk::Error("Cannot put the text into the editing control");
+  SetSel(0, 0);
+  Send(EM_EMPTYUNDOBUFFER);
+  SetModified(false);
+}
+
+std::int64_t TSRichEdit::TextLength() const {
+  GETTEXTLENGTHEX gtl{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<std::int64_t>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl), 0));
+}
+
+std::string TSRichEdit::TextRange(std::int64_t from, std::int64_t to) const {
+  std::int64_t length = TextLength();
+  if (to < 0 || to > length) to = length;
+  from = std::clamp<std::int64_t>(from, 0, to);
+  std::wstring buffer(static_cast<size_t>(to - from) + 1, L'\0');
+  TEXTRANGEW tr{};
+  tr.chrg.cpMin = static_cast<LONG>(from);
+  tr.chrg.cpMax = static_cast<LONG>(to);
+  tr.lpstrText = buffer.data();
+  LRESULT got = Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
+  buffer.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
+  return Narrow(buffer);
+}
+
+std::int64_t TSRichEdit::SelStart() const {
+  CHARRANGE cr{};
+  Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+  return cr.cpMin;
+}
+
+std::int64_t TSRichEdit::SelLength() const {
+  CHARRANGE cr{};
+  Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+  return cr.cpMax - cr.cpMin;
+}
+
+void TSRichEdit::SetSel(std::int64_t start, std::int64_t end) {
+  CHARRANGE cr{static_cast<LONG>(start), static_cast<LONG>(end)};
+  Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
+}
+
+void TSRichEdit::ReplaceSel(std::string_view text, bool canUndo) {
+  std::wstring wide = Widen(text);
+  Send(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::int64_t TSRichEdit::LineCount() const {
+  // The control counts the empty line after a final line end; the line
+  // list does not.
+  std::int64_t count = static_cast<std::int64_t>(Send(EM_GETLINECOUNT));
+  if (count > 0) {
+    std::int64_t lastStart = LineIndex(count - 1);
+    if (lastStart >= 0 && lastStart == TextLength() && LineLength(lastStart) == 0) --count;
+  }
+  return count;
+}
+
+std::int64_t TSRichEdit::LineFromChar(std::int64_t pos) const {
+  return static_cast<std::int64_t>(Send(EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(pos)));
+}
+
+std::int64_t TSRichEdit::LineIndex(std::int64_t line) const {
+  return static_cast<std::int64_t>(static_cast<int>(Send(EM_LINEINDEX, static_cast<WPARAM>(line))));
+}
+
+std::int64_t TSRichEdit::LineLength(std::int64_t pos) const {
+  return static_cast<std::int64_t>(Send(EM_LINELENGTH, static_cast<WPARAM>(pos)));
+}
+
+void TSRichEdit::MoveToLine(std::int64_t line) {
+  std::int64_t last = LineCount() - 1;
+  line = std::max<std::int64_t>(0, std::min(line, last));
+  std::int64_t at = LineIndex(line);
+  SetSel(std::max<std::int64_t>(at, 0), std::max<std::int64_t>(at, 0));
+}
+
+std::int64_t TSRichEdit::Find(std::string_view what, std::int64_t from, std::int64_t to, bool matchCase,
+                                  bool wholeWord) const {
+  std::wstring wide = Widen(what);
+  FINDTEXTEXW ft{};
+  ft.chrg.cpMin = static_cast<LONG>(from);
+  ft.chrg.cpMax = static_cast<LONG>(to);
+  ft.lpstrText = wide.c_str();
+  WPARAM flags = FR_DOWN | (matchCase ? FR_MATCHCASE : 0) | (wholeWord ? FR_WHOLEWORD : 0);
+  return static_cast<std::int64_t>(static_cast<int>(Send(EM_FINDTEXTEXW, flags, reinterpret_cast<LPARAM>(&ft))));
+}
+
+bool TSRichEdit::Modified() const { return Send(EM_GETMODIFY) != 0; }
+void TSRichEdit::SetModified(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+bool TSRichEdit::CanUndo() const { return Send(EM_CANUNDO) != 0; }
+void TSRichEdit::Undo() { Send(EM_UNDO); }
+void TSRichEdit::Cut() { Send(WM_CUT); }
+void TSRichEdit::Copy() { Send(WM_COPY); }
+void TSRichEdit::Paste() { Send(WM_PASTE); }
+void TSRichEdit::ClearSelection() { Send(WM_CLEAR); }
+
+void TSRichEdit::SetFont(const core::FontSpec& font) {
+  font_ = font;
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+  cf.yHeight = std::clamp(font.size, 1, 1638) * 20;  // twips
+  cf.crTextColor = tk::ColorToRGB(font.color);
+  if (font.style & core::fsBold) cf.dwEffects |= CFE_BOLD;
+  if (font.style & core::fsItalic) cf.dwEffects |= CFE_ITALIC;
+  if (font.style & core::fsUnderline) cf.dwEffects |= CFE_UNDERLINE;
+  if (font.style & core::fsStrikeOut) cf.dwEffects |= CFE_STRIKEOUT;
+  cf.bPitchAndFamily = font.pitch == core::FontPitch::Fixed      ? FIXED_PITCH
+                       : font.pitch == core::FontPitch::Variable ? VARIABLE_PITCH
+                                                                 : DEFAULT_PITCH;
+  ::MultiByteToWideChar(CP_ACP, 0, font.name.c_str(), -1, cf.szFaceName, LF_FACESIZE);
+  cf.szFaceName[LF_FACESIZE - 1] = L'\0';
+  // A change of the look is no change of the document.
+  bool modified = Modified();
+  Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SetModified(modified);
+}
+
+void TSRichEdit::SetBackground(core::Color color) { Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color)); }
+
+void TSRichEdit::SetWordWrap(bool wrap) {
+  wordWrap_ = wrap;
+  // Target device 0 with width 0 wraps at the window's edge; width 1 keeps
+  // every line in one piece.
+  Send(EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+}
+
+void TSRichEdit::SetVisible(bool visible) {
+  if (hwnd_) ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}

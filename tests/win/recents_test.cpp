@@ -122,6 +122,18 @@ class Recents : public FrameTest {
     Stop();
     Start();
   }
+  // Closes the document window of a path, as its Close command does.
+  void CloseDocument(const std::string& path) {
+    for (tk::MDIChildForm* child : frame->MDIChildren()) {
+      auto* doc = dynamic_cast<TEditForm*>(child);
+      if (doc && doc->FileName == path) {
+        doc->Close1->Click();
+        harness::Pump();
+        return;
+      }
+    }
+    ADD_FAILURE() << "no window of " << path;
+  }
   std::string Value(const std::string& name) {
     std::string data;
     EXPECT_EQ(harness::ValueType(kKey, name, &data), static_cast<DWORD>(REG_SZ)) << name;
@@ -136,10 +148,10 @@ TEST_F(Recents, WindowMenuOffersClosedFilesNumberedAfterASeparator) {
   const std::string a = files.Make("a.txt"), b = files.Make("b.txt"), c = files.Make("c.txt");
   for (const std::string& f : {a, b, c}) ASSERT_NE(frame->CreateMDIChild(f), nullptr);
   EXPECT_EQ(WindowMenu(), kArrange);  // all three are open
-  frame->RL1->UnselectItem(b);
+  CloseDocument(b);
   EXPECT_EQ(WindowMenu(), (kArrange + Strings{"-", "&1  " + b}));
-  frame->RL1->UnselectItem(c);
-  frame->RL1->UnselectItem(a);
+  CloseDocument(c);
+  CloseDocument(a);
   EXPECT_EQ(WindowMenu(), (kArrange + Strings{"-", "&1  " + c, "&2  " + b, "&3  " + a}));
   // Opened again, in another letter case: hidden, and the entry keeps its spelling.
   std::string upper = b;
@@ -156,14 +168,14 @@ TEST_F(Recents, ClickOnAnEntryOpensItsFile) {
   const std::string a = files.Make("a.txt"), b = files.Make("b.txt");
   for (const std::string& f : {a, b}) {
     frame->CreateMDIChild(f);
-    frame->RL1->UnselectItem(f);
+    CloseDocument(f);
   }
-  ASSERT_EQ(frame->MDIChildCount(), 2);
+  ASSERT_EQ(frame->MDIChildCount(), 0);
   const std::vector<tk::MenuItem*>& slots = frame->RL1->Slots();
   ASSERT_EQ(slots.size(), 7u);
   EXPECT_EQ(slots[1]->Caption(), "&2  " + a);
   slots[1]->Click();
-  ASSERT_EQ(frame->MDIChildCount(), 3);
+  ASSERT_EQ(frame->MDIChildCount(), 1);
   auto* doc = dynamic_cast<TEditForm*>(frame->ActiveMDIChild());
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->FileName, a);
@@ -171,7 +183,7 @@ TEST_F(Recents, ClickOnAnEntryOpensItsFile) {
   EXPECT_EQ(WindowMenu(), (kArrange + Strings{"-", "&1  " + b}));
   // A hidden slot stands for nothing.
   slots[5]->Click();
-  EXPECT_EQ(frame->MDIChildCount(), 3);
+  EXPECT_EQ(frame->MDIChildCount(), 1);
   EXPECT_TRUE(Rec().boxes.empty()) << (Rec().boxes.empty() ? "" : Rec().boxes[0].text);
 }
 
@@ -209,6 +221,29 @@ TEST_F(Recents, SavedAtExitAsTextValuesMostRecentFirst) {
   EXPECT_EQ(Value("Count"), "2");
   EXPECT_EQ(Value("1"), b);
   EXPECT_EQ(Value("2"), a);
+}
+
+TEST_F(Recents, FileSavedUnderANewNameAndClosed) {
+  Start();
+  const std::string a = files.Make("a.txt");
+  const std::string renamed = files.Dir() + "\\renamed.txt";
+  TEditForm* doc = frame->CreateMDIChild(a);
+  ASSERT_NE(doc, nullptr);
+  Rec().dialogAnswers.push_back([&](tk::CommonDialog& dialog) {
+    dynamic_cast<tk::SaveDialog&>(dialog).FileName = renamed;
+    return true;
+  });
+  doc->Saveas1->Click();
+  ASSERT_EQ(doc->FileName, renamed);
+  CloseDocument(renamed);
+  // The new name is not in the list; the old entry keeps its mark for this run.
+  EXPECT_EQ(Paths(), Strings{a});
+  EXPECT_EQ(frame->RL1->IndexOfItem(renamed), -1);
+  EXPECT_EQ(WindowMenu(), kArrange);
+  Restart();
+  EXPECT_EQ(WindowMenu(), (kArrange + Strings{"-", "&1  " + a}));
+  ::DeleteFileA(renamed.c_str());
+  EXPECT_TRUE(Rec().boxes.empty()) << (Rec().boxes.empty() ? "" : Rec().boxes[0].text);
 }
 
 // Registry contents as some other program or an older version left them.

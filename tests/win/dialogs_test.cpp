@@ -3,14 +3,18 @@
 #include "harness.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include "EinfuegenDlg.h"
+#include "PgSetup.h"
 #include "shellbrowser.h"
 #include "toolkit/errors.h"
+#include "toolkit/printer.h"
+#include "toolkit/seam.h"
 
 namespace {
 
@@ -335,6 +339,262 @@ TEST_F(FolderBrowser, TitleStatusAndPromptReachTheDialogAndTheConfirmedFolderIsT
   });
   EXPECT_FALSE(browser->Execute());
   EXPECT_EQ(title, "later");
+}
+
+// --- Page setup -----------------------------------------------------------
+
+// A page-setup component whose platform call is played by the test: it sees
+// the structure the component fills and answers as user and platform would.
+class StandInPageSetup : public TPageSetupDialog {
+ public:
+  using TPageSetupDialog::TPageSetupDialog;
+  std::function<BOOL(PAGESETUPDLGA&)> platform;
+
+ protected:
+  BOOL RunDialog(PAGESETUPDLGA& setup) override { return platform(setup); }
+};
+
+HGLOBAL GlobalCopy(const void* data, size_t size) {
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(::GlobalLock(block), data, size);
+  ::GlobalUnlock(block);
+  return block;
+}
+
+// A device-names block as a printer driver's dialog hands it back.
+HGLOBAL DevNames(const std::string& driver, const std::string& device, const std::string& port) {
+  std::string bytes(sizeof(DEVNAMES), '\0');
+  auto* header = reinterpret_cast<DEVNAMES*>(bytes.data());
+  header->wDriverOffset = static_cast<WORD>(bytes.size());
+  bytes += driver + '\0';
+  header = reinterpret_cast<DEVNAMES*>(bytes.data());
+  header->wDeviceOffset = static_cast<WORD>(bytes.size());
+  bytes += device + '\0';
+  header = reinterpret_cast<DEVNAMES*>(bytes.data());
+  header->wOutputOffset = static_cast<WORD>(bytes.size());
+  bytes += port + '\0';
+  return GlobalCopy(bytes.data(), bytes.size());
+}
+
+class PageSetup : public harness::FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    Start();
+    // Past the seam that answers common dialogs wholesale: these tests play
+    // the platform underneath the component.
+    saved = std::exchange(tk::Seam().commonDialog, nullptr);
+    tk::CurrentPrinter().Reset();
+    dialog = frame->Create<StandInPageSetup>("PageSetupDialog1");
+    dialog->Measurements = pmMillimeters;
+  }
+  void TearDown() override {
+    tk::Seam().commonDialog = saved;
+    tk::CurrentPrinter().Reset();
+    FrameTest::TearDown();
+  }
+  std::function<bool(tk::CommonDialog&)> saved;
+  StandInPageSetup* dialog = nullptr;
+};
+
+TEST_F(PageSetup, FlagsFollowOptionsUnitAndAssignedEvents) {
+  auto printer = [](TPageSetupDialog&, HWND) {};
+  auto init = [](TPageSetupDialog&, short, TPSPaperType, TPSPaperOrientation, TPSPrinterType, PPSDlgData) {
+    return false;
+  };
+  auto paint = [](TPageSetupDialog&, TPSPaintWhat, HDC, const RECT&) { return false; };
+  struct Case {
+    const char* name;
+    std::function<void(TPageSetupDialog&)> setUp;
+    DWORD flags;
+  };
+  const Case cases[] = {
+      {"the frame's dialog", [](TPageSetupDialog&) {}, 0x80A},
+      {"inches", [](TPageSetupDialog& d) { d.Measurements = pmInches; }, 0x806},
+      {"every option",
+       [](TPageSetupDialog& d) {
+         d.Options = {poDefaultMinMargins, poDisableMargins, poDisableOrientation, poDisablePagePainting,
+                      poDisablePaper, poDisablePrinter, poNoWarning, poShowHelp};
+       },
+       0x2 | 0x8 | 0x10 | 0x20 | 0x80 | 0x100 | 0x200 | 0x800 | 0x80000},
+      {"no options", [](TPageSetupDialog& d) { d.Options = {}; }, 0x0A},
+      {"printer event", [&](TPageSetupDialog& d) { d.OnPrinter = printer; }, 0x80A | 0x2000},
+      {"one paint event only", [&](TPageSetupDialog& d) { d.OnPaintPage = paint; }, 0x80A | 0x2000},
+      {"both paint events",
+       [&](TPageSetupDialog& d) {
+         d.OnInitPaintPage = init;
+         d.OnPaintPage = paint;
+       },
+       0x80A | 0x2000 | 0x40000},
+  };
+  for (const Case& c : cases) {
+    StandInPageSetup d(nullptr, "d");
+    d.Measurements = pmMillimeters;
+    c.setUp(d);
+    DWORD seen = 0;
+    const void *setupHook = nullptr, *paintHook = nullptr;
+    d.platform = [&](PAGESETUPDLGA& s) {
+      seen = s.Flags;
+      setupHook = reinterpret_cast<const void*>(s.lpfnPageSetupHook);
+      paintHook = reinterpret_cast<const void*>(s.lpfnPagePaintHook);
+      return FALSE;
+    };
+    EXPECT_EQ(d.Flags(), c.flags) << c.name;
+    d.Execute(frame->Handle());
+    EXPECT_EQ(seen, c.flags) << c.name;
+    EXPECT_EQ(setupHook != nullptr, (c.flags & 0x2000) != 0) << c.name;
+    EXPECT_EQ(paintHook != nullptr, (c.flags & 0x40000) != 0) << c.name;
+  }
+}
+
+TEST_F(PageSetup, ConfirmedMarginsPaperAndPrinterPersistAndCancelChangesNothing) {
+  struct Use {
+    BOOL confirm;
+    RECT userMargins;
+    RECT expectShown;  // what the dialog starts from
+    RECT expectAfter;
+  };
+  const Use uses[] = {
+      {TRUE, {2000, 1500, 2500, 500}, {1000, 1000, 1000, 1000}, {2000, 1500, 2500, 500}},
+      {FALSE, {9900, 9900, 9900, 9900}, {2000, 1500, 2500, 500}, {2000, 1500, 2500, 500}},
+      {TRUE, {0, 0, 0, 0}, {2000, 1500, 2500, 500}, {0, 0, 0, 0}},
+  };
+  auto same = [](const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  };
+  dialog->CustData = 42;
+  for (size_t i = 0; i < std::size(uses); ++i) {
+    const Use& u = uses[i];
+    SCOPED_TRACE("use " + std::to_string(i));
+    RECT shown{};
+    HWND owner = nullptr;
+    LPARAM custData = 0;
+    dialog->platform = [&](PAGESETUPDLGA& s) {
+      EXPECT_EQ(s.lStructSize, sizeof(PAGESETUPDLGA));
+      shown = s.rtMargin;
+      owner = s.hwndOwner;
+      custData = s.lCustData;
+      s.rtMargin = u.userMargins;
+      s.ptPaperSize = {21000, 29700 + static_cast<LONG>(i)};
+      return u.confirm;
+    };
+    EXPECT_EQ(dialog->Execute(nullptr), u.confirm == TRUE);
+    EXPECT_TRUE(same(shown, u.expectShown));
+    EXPECT_TRUE(same(dialog->Margins, u.expectAfter));
+    EXPECT_EQ(owner, frame->Handle());  // the application's window
+    EXPECT_EQ(custData, 42);
+  }
+  EXPECT_EQ(dialog->PaperSize.y, 29700 + 2);  // from the last confirmed use
+}
+
+TEST_F(PageSetup, TheConfirmedPrinterBecomesCurrentAndIsOfferedNextTime) {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  lstrcpynA(reinterpret_cast<char*>(mode.dmDeviceName), "Test Printer", CCHDEVICENAME);
+  mode.dmFields = DM_ORIENTATION;
+  mode.dmOrientation = DMORIENT_LANDSCAPE;
+  // The user picks a printer: the platform hands back new blocks.
+  dialog->platform = [&](PAGESETUPDLGA& s) {
+    if (s.hDevMode) ::GlobalFree(s.hDevMode);
+    if (s.hDevNames) ::GlobalFree(s.hDevNames);
+    s.hDevMode = GlobalCopy(&mode, sizeof mode);
+    s.hDevNames = DevNames("winspool", "Test Printer", "LPT9:");
+    return TRUE;
+  };
+  ASSERT_TRUE(dialog->Execute(nullptr));
+  tk::Printer& printer = tk::CurrentPrinter();
+  EXPECT_EQ(printer.DriverName(), "winspool");
+  EXPECT_EQ(printer.DeviceName(), "Test Printer");
+  EXPECT_EQ(printer.PortName(), "LPT9:");
+
+  // The next opening gets copies of the current printer's blocks, the names
+  // laid out driver, device, port after the four-word header.
+  std::string names;
+  short orientation = 0;
+  dialog->platform = [&](PAGESETUPDLGA& s) {
+    if (s.hDevNames) {
+      const char* p = static_cast<const char*>(::GlobalLock(s.hDevNames));
+      names.assign(p, ::GlobalSize(s.hDevNames));
+      ::GlobalUnlock(s.hDevNames);
+    }
+    if (s.hDevMode) {
+      orientation = static_cast<const DEVMODEA*>(::GlobalLock(s.hDevMode))->dmOrientation;
+      ::GlobalUnlock(s.hDevMode);
+    }
+    return FALSE;
+  };
+  EXPECT_FALSE(dialog->Execute(nullptr));
+  const std::string header("\x08\x00\x11\x00\x1e\x00\x00\x00", 8);
+  EXPECT_EQ(names.substr(0, 8), header);
+  EXPECT_EQ(names.substr(8, 28), std::string("winspool\0Test Printer\0LPT9:\0", 28));
+  EXPECT_EQ(orientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(printer.DeviceName(), "Test Printer");  // cancelled: still the same
+}
+
+TEST_F(PageSetup, TheHookCentresTheDialogAndCallsTheEvents) {
+  std::vector<std::string> calls;
+  dialog->OnPrinter = [&](TPageSetupDialog& sender, HWND wnd) {
+    EXPECT_EQ(&sender, dialog);
+    calls.push_back(wnd ? "printer" : "printer without window");
+  };
+  dialog->OnInitPaintPage = [&](TPageSetupDialog&, short paperSize, TPSPaperType type, TPSPaperOrientation orientation,
+                                TPSPrinterType printer, PPSDlgData data) {
+    calls.push_back("init " + std::to_string(paperSize) + (type == TPSPaperType::ptEnvelope ? " envelope" : " paper") +
+                    (orientation == TPSPaperOrientation::poLandscape ? " landscape" : " portrait") +
+                    (printer == TPSPrinterType::ptHPPCL ? " pcl" : " dot matrix") + (data ? " data" : ""));
+    return true;
+  };
+  dialog->OnPaintPage = [&](TPageSetupDialog&, TPSPaintWhat what, HDC dc, const RECT& r) {
+    calls.push_back("paint " + std::to_string(static_cast<int>(what)) + (dc ? " dc " : " ") + std::to_string(r.right));
+    return what == TPSPaintWhat::pwMargin;
+  };
+  const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  RECT placed{};
+  std::vector<UINT_PTR> answers;
+  dialog->platform = [&](PAGESETUPDLGA& s) {
+    HWND wnd = ::CreateWindowExA(0, "STATIC", "Page Setup", WS_POPUP, 5, 5, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HDC dc = ::GetDC(wnd);
+    RECT r{0, 0, 77, 88};
+    auto setupHook = s.lpfnPageSetupHook;
+    auto paintHook = s.lpfnPagePaintHook;
+    setupHook(wnd, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&s));
+    ::GetWindowRect(wnd, &placed);
+    answers.push_back(setupHook(wnd, WM_COMMAND, MAKEWPARAM(1026, 0), 0));
+    answers.push_back(setupHook(wnd, WM_COMMAND, MAKEWPARAM(1026, 1), 0));  // not a click
+    answers.push_back(paintHook(wnd, WM_PSD_PAGESETUPDLG, MAKEWPARAM(DMPAPER_A4, 0x0b), reinterpret_cast<LPARAM>(&s)));
+    answers.push_back(paintHook(wnd, WM_PSD_MARGINRECT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(&r)));
+    answers.push_back(paintHook(wnd, WM_PSD_YAFULLPAGERECT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(&r)));
+    ::ReleaseDC(wnd, dc);
+    ::DestroyWindow(wnd);
+    return FALSE;
+  };
+  EXPECT_FALSE(dialog->Execute(nullptr));
+  EXPECT_EQ(placed.left, (screenW - 300) / 2);
+  EXPECT_EQ(placed.top, (screenH - 200) / 3);
+  EXPECT_EQ(answers, (std::vector<UINT_PTR>{1, 0, 1, 1, 0}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"printer", "init 9 envelope landscape pcl data", "paint 2 dc 77",
+                                             "paint 5 dc 77"}));
+}
+
+// The platform's own dialog, as it comes up on this machine: without any
+// printer the platform reports that and the dialog counts as cancelled.
+TEST_F(PageSetup, ThePlatformDialogWithoutAPrinterChangesNothing) {
+  TPageSetupDialog* real = frame->Create<TPageSetupDialog>("real");
+  real->Measurements = pmMillimeters;
+  if (tk::CurrentPrinter().Available()) GTEST_SKIP() << "a printer is installed";
+  std::string text;
+  harness::AnswerDialog([&](HWND box) {
+    char buffer[256] = {};
+    for (HWND c = ::FindWindowExA(box, nullptr, "Static", nullptr); c; c = ::FindWindowExA(box, c, "Static", nullptr)) {
+      ::GetWindowTextA(c, buffer, sizeof buffer);
+      text += buffer;
+    }
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(real->Execute(frame->Handle()));
+  EXPECT_NE(text, "");
+  EXPECT_EQ(real->Margins.left, 1000);
+  EXPECT_EQ(real->Margins.bottom, 1000);
 }
 
 }  // namespace

@@ -255,6 +255,7 @@ void TEditForm::BuildMenus() {
     item->OnClick = [this, handler](tk::MenuItem*) { (this->*handler)(); };
     item->SetEnabled(true);
   }
+  BuildTextOperations();
 }
 
 void TEditForm::CreateWindowNow() {

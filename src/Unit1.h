@@ -5,6 +5,7 @@
 
 #include "core/textfile.h"
 #include "toolkit/commondlg.h"
+#include "toolkit/finddlg.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 
@@ -67,6 +68,20 @@ class TEditForm : public tk::MDIChildForm {
   void DecreaseFont1Click();
   void Wordwrap1Click();
 
+  // Search, replace and the text clean-ups (textops/commands.cpp).
+  tk::FindDialog* FindDialog1 = nullptr;
+  tk::ReplaceDialog* ReplaceDialog1 = nullptr;
+  void Search1Click();
+  void Replace1Click();
+  void FindDialog1Find();
+  void ReplaceDialog1Find();
+  void ReplaceDialog1Replace();
+  void Alldoublespaces1Click();
+  void HTMLTags1Click();
+  void HTMLTags2Click();
+  void Upcaseselection1Click();
+  void Lowcaseselection1Click();
+
   // Save and Save as; false when nothing was written (the dialog was
   // cancelled).
   bool SaveDocument();
@@ -81,6 +96,7 @@ class TEditForm : public tk::MDIChildForm {
 
  private:
   void BuildMenus();
+  void BuildTextOperations();
   void ApplyLook();
   bool maximized_;
   bool shown_ = false;

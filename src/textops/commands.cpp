@@ -1,0 +1,243 @@
+#include "textops/commands.h"
+
+#include <commdlg.h>
+
+#include "TRECode.h"
+#include "core/textops/textops.h"
+#include "longop.h"
+#include "toolkit/application.h"
+#include "toolkit/seam.h"
+#include "toolkit/statusbar.h"
+
+namespace textops {
+namespace {
+
+// The confirmation box: question mark, one OK button.
+void Confirm(const Target& t, const std::string& text) {
+  tk::ShowMessageBox(t.owner, text, "Confirm", MB_OK | MB_ICONQUESTION);
+}
+
+core::FindOptions Options(DWORD fr) { return core::FindOptions{(fr & FR_MATCHCASE) != 0, (fr & FR_WHOLEWORD) != 0}; }
+
+core::Selection CurrentSelection(const TSRichEdit& edi) {
+  return core::Selection{static_cast<core::TextPos>(edi.SelStart()), static_cast<core::TextPos>(edi.SelLength())};
+}
+
+// Writes the result back: the changed span (or, for a large change, the
+// whole text in one go) and the selection.
+void Apply(const Target& t, const std::string& text, const core::TextOpResult& r) {
+  if (!r.span.empty()) {
+    if (r.span.oldLength > kWholeTextThreshold || r.span.newLength > kWholeTextThreshold) {
+      t.edi.SetText(text);
+      t.edi.SetModified(true);
+    } else {
+      t.edi.SetSel(r.span.offset, r.span.offset + r.span.oldLength);
+      t.edi.ReplaceSel(std::string_view(text).substr(static_cast<size_t>(r.span.offset),
+                                                     static_cast<size_t>(r.span.newLength)),
+                       false);
+    }
+  }
+  t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
+}
+
+void Beeps(int n) {
+  for (int i = 0; i < n; ++i) tk::Beep(0);
+}
+
+// Hourglass around a short search; restored also when it fails.
+struct HourGlass {
+  HourGlass() { tk::Application.SetCursor(tk::Cursor::HourGlass); }
+  ~HourGlass() { tk::Application.SetCursor(tk::Cursor::Default); }
+};
+
+template <class Run>
+void LineCommand(const Target& t, TLongOperationStyle style, Run run) {
+  std::string text = t.edi.Text();
+  core::TextOpResult r;
+  {
+    TLongOperation op(t.edi.Handle(), t.bar, style, t.showOperations);
+    r = run(text, CurrentSelection(t.edi), op);
+    Apply(t, text, r);
+  }
+  Beeps(r.beeps);
+}
+
+}  // namespace
+
+void FindNext(const Target& t, const std::string& what, DWORD options) {
+  core::TextOpResult r;
+  {
+    HourGlass busy;
+    r = core::FindNext(t.edi.Text(), CurrentSelection(t.edi), what, Options(options));
+  }
+  Beeps(r.beeps);
+  if (r.message.empty())
+    t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
+  else
+    Confirm(t, r.message);
+}
+
+void Replace(const Target& t, const std::string& what, const std::string& with, DWORD options) {
+  std::string text;
+  core::TextOpResult r;
+  {
+    HourGlass busy;
+    text = t.edi.Text();
+    r = core::ReplaceNext(text, CurrentSelection(t.edi), what, with, Options(options));
+  }
+  Beeps(r.beeps);
+  if (!r.message.empty()) {
+    Confirm(t, r.message);
+    return;
+  }
+  Apply(t, text, r);
+}
+
+void ReplaceAll(const Target& t, const std::string& what, const std::string& with, DWORD options) {
+  TLongOperationStyle style;
+  style.hideControl = false;
+  style.hint = std::string(core::kCancelHint);
+  style.clearPanel0 = false;
+  std::string text = t.edi.Text();
+  TLongOperation op(t.edi.Handle(), t.bar, style, true);
+  core::TextOpResult r = core::ReplaceAll(text, CurrentSelection(t.edi), what, with, Options(options), std::ref(op));
+  Apply(t, text, r);
+  Beeps(r.beeps);
+  // The hourglass and the hint stay until the count is acknowledged.
+  Confirm(t, r.message);
+}
+
+void RemoveDoubleSpaces(const Target& t) {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kCancelHint);
+  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation& op) {
+    return core::RemoveDoubleSpaces(text, sel, std::ref(op));
+  });
+}
+
+void RemoveUnnecessarySpaces(const Target& t) {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kCancelHint);
+  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation& op) {
+    return core::RemoveUnnecessarySpaces(text, sel, std::ref(op));
+  });
+}
+
+void RemoveHtmlTags(const Target& t) {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kCancelHint);
+  LineCommand(t, style, [](std::string& text, core::Selection, TLongOperation& op) {
+    return core::RemoveHtmlTags(text, std::ref(op));
+  });
+}
+
+void UpcaseSelection(const Target& t) {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kWorkingHint);
+  style.cancellable = false;
+  style.clearPanel0 = false;
+  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation&) {
+    return core::UpcaseSelection(text, sel);
+  });
+}
+
+void LowcaseSelection(const Target& t) {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kWorkingHint);
+  style.cancellable = false;
+  style.clearPanel0 = false;
+  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation&) {
+    return core::LowcaseSelection(text, sel);
+  });
+}
+
+}  // namespace textops
+
+// ---------------------------------------------------------------------------
+// The document window's commands of the Edit menu that rework its text.
+
+#include "MainForm.h"
+#include "Unit1.h"
+
+namespace {
+
+textops::Target TargetOf(TEditForm& doc) {
+  return textops::Target{*doc.Edi, Form1 ? Form1->StatusBar1 : nullptr, Settings.ShowOperations, doc.Handle()};
+}
+
+// A second long operation does not start while one runs (its messages are
+// being pumped); the user hears that nothing happened.
+bool Busy() {
+  if (!TLongOperation::Running()) return false;
+  tk::Beep(0);
+  return true;
+}
+
+}  // namespace
+
+void TEditForm::BuildTextOperations() {
+  FindDialog1 = Create<tk::FindDialog>("FindDialog1");
+  ReplaceDialog1 = Create<tk::ReplaceDialog>("ReplaceDialog1");
+  FindDialog1->OnFind = [this](tk::FindDialog*) { FindDialog1Find(); };
+  ReplaceDialog1->OnFind = [this](tk::FindDialog*) { ReplaceDialog1Find(); };
+  ReplaceDialog1->OnReplace = [this](tk::FindDialog*) { ReplaceDialog1Replace(); };
+  const std::pair<tk::MenuItem*, void (TEditForm::*)()> commands[] = {
+      {Search1, &TEditForm::Search1Click},
+      {Replace1, &TEditForm::Replace1Click},
+      {Alldoublespaces1, &TEditForm::Alldoublespaces1Click},
+      {HTMLTags1, &TEditForm::HTMLTags1Click},
+      {HTMLTags2, &TEditForm::HTMLTags2Click},
+      {Upcaseselection1, &TEditForm::Upcaseselection1Click},
+      {Lowcaseselection1, &TEditForm::Lowcaseselection1Click},
+  };
+  for (const auto& [item, handler] : commands) {
+    item->OnClick = [this, handler = handler](tk::MenuItem*) { (this->*handler)(); };
+    item->SetEnabled(true);
+  }
+}
+
+void TEditForm::Search1Click() {
+  Edi->SetSel(0, 0);
+  FindDialog1->Execute(hwnd_);
+}
+
+void TEditForm::Replace1Click() {
+  Edi->SetSel(0, 0);
+  ReplaceDialog1->Execute(hwnd_);
+}
+
+void TEditForm::FindDialog1Find() {
+  if (Busy()) return;
+  textops::FindNext(TargetOf(*this), FindDialog1->FindText(), FindDialog1->Options);
+}
+
+void TEditForm::ReplaceDialog1Find() {
+  if (Busy()) return;
+  textops::FindNext(TargetOf(*this), ReplaceDialog1->FindText(), ReplaceDialog1->Options);
+}
+
+void TEditForm::ReplaceDialog1Replace() {
+  if (Busy()) return;
+  if (ReplaceDialog1->Options & FR_REPLACEALL)
+    textops::ReplaceAll(TargetOf(*this), ReplaceDialog1->FindText(), ReplaceDialog1->ReplaceText(),
+                        ReplaceDialog1->Options);
+  else
+    textops::Replace(TargetOf(*this), ReplaceDialog1->FindText(), ReplaceDialog1->ReplaceText(),
+                     ReplaceDialog1->Options);
+}
+
+void TEditForm::Alldoublespaces1Click() {
+  if (!Busy()) textops::RemoveDoubleSpaces(TargetOf(*this));
+}
+void TEditForm::HTMLTags1Click() {
+  if (!Busy()) textops::RemoveUnnecessarySpaces(TargetOf(*this));
+}
+void TEditForm::HTMLTags2Click() {
+  if (!Busy()) textops::RemoveHtmlTags(TargetOf(*this));
+}
+void TEditForm::Upcaseselection1Click() {
+  if (!Busy()) textops::UpcaseSelection(TargetOf(*this));
+}
+void TEditForm::Lowcaseselection1Click() {
+  if (!Busy()) textops::LowcaseSelection(TargetOf(*this));
+}

@@ -64,3 +64,9 @@ if(QL_WIN_TESTS)
   target_link_options(quillon_e2e_tests PRIVATE ${QL_STATIC})
   add_dependencies(quillon_e2e_tests QuillonL Quillon)
 endif()
+
+# Benchmarks that run under Wine; built on request (bench/*.sh).
+add_executable(wine_textops_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine_textops.cpp ${QL_RESOURCES})
+target_link_libraries(wine_textops_bench PRIVATE qlapp)
+target_compile_options(wine_textops_bench PRIVATE ${QL_WARNINGS})
+target_link_options(wine_textops_bench PRIVATE ${QL_STATIC})

@@ -9,13 +9,14 @@ int g_running = 0;
 
 bool TLongOperation::Running() { return g_running > 0; }
 
-TLongOperation::TLongOperation(HWND control, tk::StatusBar* bar, const TLongOperationStyle& style,
+TLongOperation::TLongOperation(std::function<HWND()> control, tk::StatusBar* bar, const TLongOperationStyle& style,
                                bool showOperations)
-    : control_(control), bar_(bar), style_(style) {
+    : control_(std::move(control)), bar_(bar), style_(style) {
   ++g_running;
   tk::Application.SetCursor(tk::Cursor::HourGlass);
-  if (style_.hideControl && !showOperations && control_ && ::IsWindow(control_)) {
-    ::ShowWindow(control_, SW_HIDE);
+  HWND wnd = Control();
+  if (style_.hideControl && !showOperations && wnd && ::IsWindow(wnd)) {
+    ::ShowWindow(wnd, SW_HIDE);
     hidden_ = true;
   }
   if (bar_) bar_->SetPanelTextNow(2, style_.hint);
@@ -27,9 +28,10 @@ TLongOperation::TLongOperation(HWND control, tk::StatusBar* bar, const TLongOper
 
 TLongOperation::~TLongOperation() {
   tk::Application.SetCursor(tk::Cursor::Default);
-  if (control_ && ::IsWindow(control_)) {
-    ::ShowWindow(control_, SW_SHOW);
-    if (hidden_) ::InvalidateRect(control_, nullptr, TRUE);
+  HWND wnd = Control();
+  if (wnd && ::IsWindow(wnd)) {
+    ::ShowWindow(wnd, SW_SHOW);
+    if (hidden_) ::InvalidateRect(wnd, nullptr, TRUE);
   }
   if (bar_) {
     if (style_.clearPanel0) bar_->SetPanelText(0, "");
@@ -52,10 +54,13 @@ bool TLongOperation::Step(const std::string& progress) {
     return false;
   }
   if (::GetTickCount() - lastPump_ >= kPumpIntervalMs) Pump();
-  if (control_ && !::IsWindow(control_)) {
-    cancelled_ = true;  // the document closed while messages ran
-    control_ = nullptr;
-    return false;
+  if (control_) {
+    HWND wnd = Control();
+    if (!wnd || !::IsWindow(wnd)) {
+      cancelled_ = true;  // the document closed while messages ran
+      control_ = nullptr;
+      return false;
+    }
   }
   return true;
 }

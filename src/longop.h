@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "core/textops/textops.h"
@@ -31,9 +32,14 @@ struct TLongOperationStyle {
 
 class TLongOperation {
  public:
-  // `control` is the editing control, `bar` the frame's status bar (either
-  // may be null in tests); `showOperations` keeps the control visible.
-  TLongOperation(HWND control, tk::StatusBar* bar, const TLongOperationStyle& style, bool showOperations);
+  // `control` gives the editing control's window, asked afresh each time
+  // (the control may be replaced by a new window while the command runs);
+  // `bar` is the frame's status bar (either may be null in tests);
+  // `showOperations` keeps the control visible.
+  TLongOperation(std::function<HWND()> control, tk::StatusBar* bar, const TLongOperationStyle& style,
+                 bool showOperations);
+  TLongOperation(HWND control, tk::StatusBar* bar, const TLongOperationStyle& style, bool showOperations)
+      : TLongOperation([control] { return control; }, bar, style, showOperations) {}
   ~TLongOperation();
   TLongOperation(const TLongOperation&) = delete;
   TLongOperation& operator=(const TLongOperation&) = delete;
@@ -55,7 +61,8 @@ class TLongOperation {
 
  private:
   void Pump();
-  HWND control_;
+  HWND Control() const { return control_ ? control_() : nullptr; }
+  std::function<HWND()> control_;
   tk::StatusBar* bar_;
   TLongOperationStyle style_;
   bool hidden_ = false;

@@ -55,7 +55,7 @@ void LineCommand(const Target& t, TLongOperationStyle style, Run run) {
   std::string text = t.edi.Text();
   core::TextOpResult r;
   {
-    TLongOperation op(t.edi.Handle(), t.bar, style, t.showOperations);
+    TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, style, t.showOperations);
     r = run(text, CurrentSelection(t.edi), op);
     Apply(t, text, r);
   }
@@ -99,7 +99,7 @@ void ReplaceAll(const Target& t, const std::string& what, const std::string& wit
   style.hint = std::string(core::kCancelHint);
   style.clearPanel0 = false;
   std::string text = t.edi.Text();
-  TLongOperation op(t.edi.Handle(), t.bar, style, true);
+  TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, style, true);
   core::TextOpResult r = core::ReplaceAll(text, CurrentSelection(t.edi), what, with, Options(options), std::ref(op));
   Apply(t, text, r);
   Beeps(r.beeps);

@@ -87,7 +87,10 @@ bool TApplication::ProcessMessage(MSG& msg) {
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
-  ReleaseDeadForms();
+  // A form is freed only between messages of the outermost loop: a
+  // ProcessMessages inside a handler may run while that form's own code is
+  // still on the stack.
+  if (nesting_ == 0) ReleaseDeadForms();
   return true;
 }
 
@@ -105,6 +108,7 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
+  ++nesting_;
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (!ProcessMessage(msg)) {
@@ -112,6 +116,7 @@ void TApplication::ProcessMessages() {
       break;
     }
   }
+  --nesting_;
 }
 
 void TApplication::Restart() {

@@ -95,6 +95,7 @@ class TApplication {
   std::vector<std::pair<int, MessageFilter>> filters_;
   int nextFilter_ = 1;
   bool showingError_ = false;
+  int nesting_ = 0;  // ProcessMessages runs inside a handler
 };
 
 extern TApplication Application;

@@ -62,7 +62,7 @@ ql_stop_xvfb() {
 
 # A Wine prefix inside the build folder, made once.
 ql_wine_prefix() {
-  export WINEPREFIX="$QL_BUILD/wineprefix"
+  export WINEPREFIX="${QL_WINEPREFIX:-$QL_BUILD/wineprefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export WINEARCH=win64

@@ -126,6 +126,20 @@ std::string LongTimePicture(bool leadingZeroHours, bool twentyFourHour) {
   return picture;
 }
 
+std::string LongTimePictureFromLocale(std::string_view localeTimeFormat) {
+  bool quoted = false;
+  for (size_t i = 0; i < localeTimeFormat.size(); ++i) {
+    char c = localeTimeFormat[i];
+    if (c == '\'') {
+      quoted = !quoted;
+    } else if (!quoted && (c == 'h' || c == 'H')) {
+      bool doubled = i + 1 < localeTimeFormat.size() && localeTimeFormat[i + 1] == c;
+      return LongTimePicture(doubled, c == 'H');
+    }
+  }
+  return LongTimePicture(false, false);
+}
+
 std::string DateAndTimeText(const DateTimeFields& t, std::string_view timePicture, std::string_view datePicture,
                             const LocaleNames& names) {
   if (datePicture.empty()) datePicture = kFallbackShortDate;

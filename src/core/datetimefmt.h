@@ -56,6 +56,12 @@ std::string FormatTimePicture(std::string_view picture, const DateTimeFields& t,
 // hours in "H"/"HH" for a 24-hour clock.
 std::string LongTimePicture(bool leadingZeroHours, bool twentyFourHour);
 
+// The same, with the two flags taken from a locale's own time picture (as
+// the system gives it): its first hour letter outside quotes tells the clock
+// (H 24-hour, h 12-hour) and a doubled one the leading zero. A picture
+// without hours gives the 12-hour clock without leading zero.
+std::string LongTimePictureFromLocale(std::string_view localeTimeFormat);
+
 // The "Date and Time" insertion: the time, one blank, the date. An empty
 // date picture falls back to kFallbackShortDate.
 std::string DateAndTimeText(const DateTimeFields& t, std::string_view timePicture, std::string_view datePicture,

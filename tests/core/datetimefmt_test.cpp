@@ -76,5 +76,18 @@ TEST(DateTimeFormat, DateAndTimeInsertion) {
   EXPECT_EQ(FormatTimePicture(LongTimePicture(true, false), evening, de), "09:05:07 nachm.");
 }
 
+TEST(DateTimeFormat, LongTimePictureFromTheLocalesTimeFormat) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"HH:mm:ss", "HH:mm:ss"},         // German: 24-hour, leading zero
+      {"H:mm:ss", "H:mm:ss"},           // 24-hour without
+      {"h:mm:ss tt", "h:mm:ss tt"},     // English (US)
+      {"tt hh:mm:ss", "hh:mm:ss tt"},   // designator first: the program's order
+      {"'h' H.mm", "H:mm:ss"},          // quoted letters do not count
+      {"mm:ss", "h:mm:ss tt"},          // no hours at all
+      {"", "h:mm:ss tt"},
+  };
+  for (const auto& [locale, picture] : cases) EXPECT_EQ(LongTimePictureFromLocale(locale), picture) << locale;
+}
+
 }  // namespace
 }  // namespace core

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/graphics.h"
 
@@ -97,6 +98,8 @@ DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done
   return 0;
 }
 
+const wchar_t kSelfProp[] = L"QuillonTSRichEdit";
+
 HMODULE LoadRichEdit() {
   static HMODULE module = ::LoadLibraryA("riched20.dll");
   return module;
@@ -120,7 +123,12 @@ std::string TSRichEdit::Narrow(std::wstring_view wide) {
 
 TSRichEdit::TSRichEdit(tk::Component* owner, std::string name) : Component(owner, std::move(name)) {}
 
-TSRichEdit::~TSRichEdit() = default;
+TSRichEdit::~TSRichEdit() {
+  if (hwnd_ && controlProc_ && ::IsWindow(hwnd_)) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    ::RemovePropW(hwnd_, kSelfProp);
+  }
+}
 
 LRESULT TSRichEdit::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
   if (!hwnd_) throw tk::InvalidOperation("The editing control has no window");
@@ -136,11 +144,95 @@ void TSRichEdit::CreateIn(HWND parent) {
                                 ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
                             0, 0, r.right, r.bottom, parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) throw tk::Error("Cannot create the editing control");
+  // Our procedure sees every message first (keys before the control acts
+  // on them); a wide one, so that nothing is converted on the way.
+  ::SetPropW(hwnd_, kSelfProp, this);
+  controlProc_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TSRichEdit::SubclassProc)));
+  Send(EM_SETEVENTMASK, 0, ENM_SELCHANGE);
   // Plain text (set while the control is still empty), and no limit of
   // the control's own on the text's length.
   Send(EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE);
   Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SetWordWrap(false);
+}
+
+LRESULT CALLBACK TSRichEdit::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<TSRichEdit*>(::GetPropW(wnd, kSelfProp));
+  if (!self || !self->controlProc_) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    WNDPROC proc = self->controlProc_;
+    ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    ::RemovePropW(wnd, kSelfProp);
+    self->controlProc_ = nullptr;
+    if (self->hwnd_ == wnd) self->hwnd_ = nullptr;
+    return ::CallWindowProcW(proc, wnd, msg, wParam, lParam);
+  }
+  return self->ControlMessage(msg, wParam, lParam);
+}
+
+LRESULT TSRichEdit::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND wnd = hwnd_;
+  WNDPROC proc = controlProc_;
+  // A handler's exception ends the handler, never the message.
+  auto fire = [](const auto& handler, auto... args) {
+    if (!handler) return;
+    try {
+      handler(args...);
+    } catch (...) {
+      tk::Application.HandleException();
+    }
+  };
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      fire(OnKeyDown, static_cast<WORD>(wParam));
+      bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+      bool alt = ::GetKeyState(VK_MENU) < 0;
+      // The control's own paste keys take our paste (see Paste).
+      if (msg == WM_KEYDOWN && !alt && ((ctrl && !shift && wParam == 'V') || (shift && !ctrl && wParam == VK_INSERT))) {
+        Paste();
+        return 0;
+      }
+      break;
+    }
+    case WM_PASTE:
+      Paste();
+      return 0;
+    case WM_CONTEXTMENU:
+      if (OnContextPopup) {
+        fire(OnContextPopup, static_cast<int>(static_cast<short>(LOWORD(lParam))),
+             static_cast<int>(static_cast<short>(HIWORD(lParam))));
+        return 0;
+      }
+      break;
+    default: break;
+  }
+  LRESULT result = ::CallWindowProcW(proc, wnd, msg, wParam, lParam);
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      fire(OnMouseDown);
+      break;
+    case WM_VSCROLL: fire(OnVScroll); break;
+    case WM_HSCROLL: fire(OnHScroll); break;
+    default: break;
+  }
+  return result;
+}
+
+bool TSRichEdit::HandleNotify(const NMHDR* header) {
+  if (!header || !hwnd_ || header->hwndFrom != hwnd_) return false;
+  if (header->code == EN_SELCHANGE && OnSelectionChange) OnSelectionChange();
+  return true;
+}
+
+std::int64_t TSRichEdit::FindWordBreak(int code, std::int64_t pos) const {
+  return static_cast<std::int64_t>(Send(EM_FINDWORDBREAK, static_cast<WPARAM>(code), static_cast<LPARAM>(pos)));
 }
 
 void TSRichEdit::FillParent() {
@@ -168,7 +260,29 @@ std::string TSRichEdit::Text() const {
   return Narrow(w);
 }
 
+void TSRichEdit::Renew() {
+  HWND old = hwnd_;
+  HWND parent = ::GetParent(old);
+  RECT r{};
+  ::GetWindowRect(old, &r);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  bool visible = (::GetWindowLongPtrW(old, GWL_STYLE) & WS_VISIBLE) != 0;
+  bool focused = ::GetFocus() == old;
+  ::DestroyWindow(old);
+  CreateIn(parent);
+  ::MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+  if (hasFont_) SetFont(font_);
+  if (background_) SetBackground(*background_);
+  if (!visible) ::ShowWindow(hwnd_, SW_HIDE);
+  if (focused) ::SetFocus(hwnd_);
+}
+
 void TSRichEdit::SetText(std::string_view text) {
+  // The control takes time that grows with the square of the text it
+  // throws away (about 50 s for 1 MB under Wine) but only linear time to
+  // take new text into an empty control: a control holding much text is
+  // replaced by a new one.
+  if (hwnd_ && ::GetParent(hwnd_) && TextLength() > kRenewLength) Renew();
   // Bytes to the control's characters, every line end (CR LF, LF, CR) one CR.
   const ByteTable& t = Table();
   std::wstring wide;
@@ -283,11 +397,37 @@ bool TSRichEdit::CanUndo() const { return Send(EM_CANUNDO) != 0; }
 void TSRichEdit::Undo() { Send(EM_UNDO); }
 void TSRichEdit::Cut() { Send(WM_CUT); }
 void TSRichEdit::Copy() { Send(WM_COPY); }
-void TSRichEdit::Paste() { Send(WM_PASTE); }
+void TSRichEdit::Paste() {
+  // The clipboard's text replaces the selection. Done here rather than by
+  // the control: some rich-edit versions put a paste into a plain-text
+  // control in place of the whole text.
+  std::wstring text;
+  bool opened = false;
+  for (int attempt = 0; attempt < 10 && !(opened = ::OpenClipboard(hwnd_)); ++attempt) ::Sleep(10);
+  if (!opened) return;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
+      text.assign(chars, std::find(chars, chars + limit, L'\0'));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  // Every line end (CR LF, LF, CR) is one CR inside the control.
+  size_t j = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    text[j++] = c == L'\n' ? L'\r' : c;
+  }
+  text.resize(j);
+  Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
 void TSRichEdit::ClearSelection() { Send(WM_CLEAR); }
 
 void TSRichEdit::SetFont(const core::FontSpec& font) {
   font_ = font;
+  hasFont_ = true;
   CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
@@ -308,7 +448,10 @@ void TSRichEdit::SetFont(const core::FontSpec& font) {
   SetModified(modified);
 }
 
-void TSRichEdit::SetBackground(core::Color color) { Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color)); }
+void TSRichEdit::SetBackground(core::Color color) {
+  background_ = color;
+  Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color));
+}
 
 void TSRichEdit::SetWordWrap(bool wrap) {
   wordWrap_ = wrap;
@@ -320,3 +463,17 @@ void TSRichEdit::SetWordWrap(bool wrap) {
 void TSRichEdit::SetVisible(bool visible) {
   if (hwnd_) ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
 }
+
+std::int64_t TSRichEdit::FormatRange(HDC target, HDC measure, RECT page, std::int64_t from, std::int64_t to,
+                                     bool render) {
+  FORMATRANGE range{};
+  range.hdc = target;
+  range.hdcTarget = measure;
+  range.rc = page;
+  range.rcPage = page;
+  range.chrg.cpMin = static_cast<LONG>(from);
+  range.chrg.cpMax = static_cast<LONG>(to);
+  return Send(EM_FORMATRANGE, render ? TRUE : FALSE, reinterpret_cast<LPARAM>(&range));
+}
+
+void TSRichEdit::EndFormatRange() { Send(EM_FORMATRANGE, FALSE, 0); }

@@ -24,6 +24,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +40,7 @@ class TSRichEdit : public tk::Component {
 
   // The control's line end, one character.
   static constexpr std::string_view kLineEnd = "\r";
+  static constexpr std::int64_t kRenewLength = 32 * 1024;
 
   // Creates the control as a child of `parent` filling its client area:
   // plain text, no text limit, both scroll bars, selection kept visible.
@@ -51,7 +54,8 @@ class TSRichEdit : public tk::Component {
   // --- whole text
   std::string Text() const;
   // Replaces the whole text; the caret goes to 0, the undo history and the
-  // modified flag are cleared.
+  // modified flag are cleared. A control holding more than kRenewLength
+  // characters is replaced by a new window (Handle() changes).
   void SetText(std::string_view text);
   std::int64_t TextLength() const;
   // Characters [from, to) of the text; `to` -1 means to the end.
@@ -75,6 +79,9 @@ class TSRichEdit : public tk::Component {
   std::int64_t CaretColumn() const { return SelStart() - LineIndex(CaretLine()); }
   void MoveToLine(std::int64_t line);
 
+  // --- words: EM_FINDWORDBREAK with `code` (WB_LEFT, WB_RIGHT, ...) from `pos`.
+  std::int64_t FindWordBreak(int code, std::int64_t pos) const;
+
   // --- search: position of the first match of `what` in [from, to) (to -1:
   // to the end), or -1.
   std::int64_t Find(std::string_view what, std::int64_t from, std::int64_t to, bool matchCase,
@@ -90,6 +97,14 @@ class TSRichEdit : public tk::Component {
   void Paste();
   void ClearSelection();
 
+  // --- page formatting (EM_FORMATRANGE): lays characters [from, to) (to -1:
+  // to the end) out on a page of `target`, measured on `measure`, in the
+  // rectangle `page` given in twips, and draws them when `render` is set.
+  // Returns the first character that did not fit. EndFormatRange frees
+  // what the control kept for the formatting.
+  std::int64_t FormatRange(HDC target, HDC measure, RECT page, std::int64_t from, std::int64_t to, bool render);
+  void EndFormatRange();
+
   // --- appearance
   void SetFont(const core::FontSpec& font);
   core::FontSpec Font() const { return font_; }
@@ -98,13 +113,37 @@ class TSRichEdit : public tk::Component {
   void SetWordWrap(bool wrap);
   void SetVisible(bool visible);
 
+  // --- events of the control
+  // A key goes down, before the control acts on it.
+  std::function<void(WORD key)> OnKeyDown;
+  // A mouse button (any) went down, after the control handled it.
+  std::function<void()> OnMouseDown;
+  // The selection or the caret changed (the parent hands on the control's
+  // notifications through HandleNotify).
+  std::function<void()> OnSelectionChange;
+  // The user asks for the context menu at screen point (x, y); (-1, -1)
+  // when asked from the keyboard.
+  std::function<void(int x, int y)> OnContextPopup;
+  // After the control handled a scroll-bar message.
+  std::function<void()> OnVScroll;
+  std::function<void()> OnHScroll;
+  // The parent's WM_NOTIFY from the control; true when it was the control's.
+  bool HandleNotify(const NMHDR* header);
+
   // Bytes <-> the wide characters the control holds (exposed for tests).
   static std::wstring Widen(std::string_view bytes);
   static std::string Narrow(std::wstring_view wide);
 
  private:
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Puts a new, empty control in the old one's place, with its look.
+  void Renew();
   HWND hwnd_ = nullptr;
+  WNDPROC controlProc_ = nullptr;
   bool wordWrap_ = false;
   core::FontSpec font_;
+  bool hasFont_ = false;
+  std::optional<core::Color> background_;
 };

@@ -124,39 +124,6 @@ std::string SystemMessage(DWORD code) {
   return text;
 }
 
-std::string ReadWholeFile(const std::string& name) {
-  HANDLE h = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE)
-    throw tk::FileError("Cannot open file " + name + ": " + SystemMessage(::GetLastError()));
-  std::string bytes;
-  DWORD error = 0;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(h, &size)) {
-    error = ::GetLastError();
-  } else if (size.QuadPart > 0x7FFFFFFE) {
-    ::CloseHandle(h);
-    throw tk::FileError("Cannot open file " + name + ": the file is too large");
-  } else {
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (done < bytes.size()) {
-      DWORD got = 0;
-      DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-      if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) {
-        error = ::GetLastError();
-        break;
-      }
-      if (got == 0) break;  // the file shrank meanwhile
-      done += got;
-    }
-    bytes.resize(done);
-  }
-  ::CloseHandle(h);
-  if (error) throw tk::FileError("Cannot read file " + name + ": " + SystemMessage(error));
-  return bytes;
-}
-
 // Writes `bytes` to a new file beside `name` and, once all of it is on disk,
 // puts that file in the place of `name`, keeping the old file's attributes.
 // Any failure leaves `name` as it was.
@@ -202,6 +169,39 @@ TEditForm* ActiveDocument() {
 
 }  // namespace
 
+std::string ReadWholeFile(const std::string& name) {
+  HANDLE h = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE)
+    throw tk::FileError("Cannot open file " + name + ": " + SystemMessage(::GetLastError()));
+  std::string bytes;
+  DWORD error = 0;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(h, &size)) {
+    error = ::GetLastError();
+  } else if (size.QuadPart > 0x7FFFFFFE) {
+    ::CloseHandle(h);
+    throw tk::FileError("Cannot open file " + name + ": the file is too large");
+  } else {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD got = 0;
+      DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+      if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) {
+        error = ::GetLastError();
+        break;
+      }
+      if (got == 0) break;  // the file shrank meanwhile
+      done += got;
+    }
+    bytes.resize(done);
+  }
+  ::CloseHandle(h);
+  if (error) throw tk::FileError("Cannot read file " + name + ": " + SystemMessage(error));
+  return bytes;
+}
+
 TEditForm::TEditForm(bool maximized) : MDIChildForm(nullptr, "EditForm"), maximized_(maximized) {
   Edi = Create<TSRichEdit>("Edi");
   MainMenu1 = Create<tk::MainMenu>("MainMenu1");
@@ -212,6 +212,7 @@ TEditForm::TEditForm(bool maximized) : MDIChildForm(nullptr, "EditForm"), maximi
   // Saving over an existing file asks nothing.
   SaveDialog1->Options = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
   BuildMenus();
+  BuildEditing();
 }
 
 void TEditForm::BuildMenus() {
@@ -242,6 +243,18 @@ void TEditForm::BuildMenus() {
       {&TEditForm::IncreaseFont1, &TEditForm::IncreaseFont1Click},
       {&TEditForm::DecreaseFont1, &TEditForm::DecreaseFont1Click},
       {&TEditForm::Wordwrap1, &TEditForm::Wordwrap1Click},
+      {&TEditForm::DeleteLine1, &TEditForm::DeleteLine1Click},
+      {&TEditForm::Selectline1, &TEditForm::Selectline1Click},
+      {&TEditForm::SelectWord1, &TEditForm::SelectWord1Click},
+      {&TEditForm::Gotoline1, &TEditForm::Gotoline1Click},
+      {&TEditForm::File2, &TEditForm::File2Click},
+      {&TEditForm::String1, &TEditForm::String1Click},
+      {&TEditForm::DateandTime1, &TEditForm::DateandTime1Click},
+      {&TEditForm::Time1, &TEditForm::Time1Click},
+      {&TEditForm::WindowsDirectory1, &TEditForm::WindowsDirectory1Click},
+      {&TEditForm::SystemDirectory1, &TEditForm::SystemDirectory1Click},
+      {&TEditForm::Otherdirectory1, &TEditForm::Otherdirectory1Click},
+      {&TEditForm::Specialcharacter1, &TEditForm::Specialcharacter1Click},
   };
   // Every command item starts disabled; the ones this window carries out
   // get their handler and are enabled.
@@ -292,6 +305,9 @@ LRESULT TEditForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SIZE:
       Edi->FillParent();
+      break;
+    case WM_NOTIFY:
+      if (Edi->HandleNotify(reinterpret_cast<const NMHDR*>(lParam))) return 0;
       break;
     case WM_SETFOCUS: {
       LRESULT r = MDIChildForm::HandleMessage(msg, wParam, lParam);

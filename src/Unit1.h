@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/datetimefmt.h"
 #include "core/textfile.h"
 #include "toolkit/commondlg.h"
 #include "toolkit/finddlg.h"
@@ -10,6 +11,10 @@
 #include "toolkit/menu.h"
 
 class TSRichEdit;
+class TShellBrowser;
+namespace tk {
+class PopupMenu;
+}
 
 class TEditForm : public tk::MDIChildForm {
  public:
@@ -67,6 +72,32 @@ class TEditForm : public tk::MDIChildForm {
   void IncreaseFont1Click();
   void DecreaseFont1Click();
   void Wordwrap1Click();
+  void DeleteLine1Click();
+  void Selectline1Click();
+  void SelectWord1Click();
+  void Gotoline1Click();
+  void File2Click();
+  void String1Click();
+  void DateandTime1Click();
+  void Time1Click();
+  void WindowsDirectory1Click();
+  void SystemDirectory1Click();
+  void Otherdirectory1Click();
+  void Specialcharacter1Click();
+
+  // "&Other directory": the folder browser, and what it reports while open.
+  TShellBrowser* ShellBrowser1 = nullptr;
+  void ShellBrowser1SelChange(TShellBrowser& sender, const std::string& NewFolder, bool IsDisplayName);
+
+  // The context menu of Edi.
+  tk::PopupMenu* PopupMenu1 = nullptr;
+  tk::MenuItem *Cut2 = nullptr, *Copy2 = nullptr, *Paste3 = nullptr, *Delete3 = nullptr;
+
+  // Events of Edi: the caret report in status panels 0 and 1, and the
+  // selection size in panel 2.
+  void EdiKeyDown(WORD key);
+  void EdiMouseDown();
+  void EdiSelectionChange();
 
   // Search, replace and the text clean-ups (textops/commands.cpp).
   tk::FindDialog* FindDialog1 = nullptr;
@@ -90,6 +121,7 @@ class TEditForm : public tk::MDIChildForm {
  protected:
   void FormCreate() override;
   void FormShow() override;
+  void FormActivate() override;
   void FormCloseQuery(bool& canClose) override;
   void FormClose(tk::CloseAction& action) override;
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -97,10 +129,25 @@ class TEditForm : public tk::MDIChildForm {
  private:
   void BuildMenus();
   void BuildTextOperations();
+  void BuildEditing();
+  void CaretReport();
   void ApplyLook();
   bool maximized_;
   bool shown_ = false;
 };
+
+// The locale's long time and short date pictures and its names, read from
+// the system once, on first use; the "Date and Time" and "Time" commands
+// format with them.
+struct TDateTimeFormats {
+  std::string longTime;
+  std::string shortDate;
+  core::LocaleNames names;
+};
+TDateTimeFormats& DateTimeFormats();
+
+// The whole content of a file. Throws tk::FileError when it cannot be read.
+std::string ReadWholeFile(const std::string& name);
 
 // Reads the file into the window. Throws tk::FileError when the file cannot
 // be read; the window then still holds what it held before.

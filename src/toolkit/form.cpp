@@ -48,7 +48,14 @@ void Form::Close() {
     case CloseAction::None: break;
     case CloseAction::Hide: ::ShowWindow(hwnd_, SW_HIDE); break;
     case CloseAction::Minimize: ::ShowWindow(hwnd_, SW_MINIMIZE); break;
-    case CloseAction::Free: ::DestroyWindow(hwnd_); break;
+    case CloseAction::Free:
+      // A document window goes through its client window, which then
+      // activates the next one.
+      if (::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_MDICHILD)
+        ::SendMessageA(::GetParent(hwnd_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd_), 0);
+      else
+        ::DestroyWindow(hwnd_);
+      break;
   }
 }
 

@@ -11,6 +11,7 @@
 #include "TRECode.h"
 #include "Unit1.h"
 #include "core/datetimefmt.h"
+#include "core/fonttext.h"
 #include "shellbrowser.h"
 #include "toolkit/application.h"
 #include "toolkit/popupmenu.h"
@@ -412,6 +413,32 @@ TEST_F(Editing, OtherDirectoryKeepsOnlyTheLastChoiceSelected) {
   EXPECT_EQ(doc->Edi->Text(), "<" + chosen + ">");
   EXPECT_NE(seen[1], seen[0]);  // each choice replaced the one before
   EXPECT_EQ(seen[2], seen[0]);
+}
+
+// ---------------------------------------------------------------------------
+// Preferences of a document
+
+TEST_F(Editing, PreferencesGiveOnlyThisDocumentTheNewFont) {
+  TEditForm* other = Doc("b");
+  TEditForm* doc = Doc("a");
+  const core::FontSpec before = doc->Edi->Font();
+  core::FontSpec courier;
+  courier.name = "Courier New";
+  courier.size = 17;
+  harness::SetString(kSettingsKey, "Font", core::FormatFontText(courier));
+  for (int button : {IDCANCEL, IDOK}) {
+    harness::AnswerDialog([=](HWND dialog) { ::SendMessageA(dialog, WM_COMMAND, button, 0); });
+    doc->Preferences1Click();
+    const core::FontSpec& now = doc->Edi->Font();
+    if (button == IDCANCEL) {
+      EXPECT_EQ(now, before);  // nothing read again
+    } else {
+      EXPECT_EQ(now.name, "Courier New");
+      EXPECT_EQ(now.size, 17);
+    }
+  }
+  EXPECT_EQ(other->Edi->Font(), before);
+  EXPECT_FALSE(doc->Modified());
 }
 
 // ---------------------------------------------------------------------------

@@ -22,27 +22,10 @@ using harness::Rec;
 
 namespace {
 
-class Editing : public harness::FrameTest {
+class Editing : public harness::DocumentTest {
  protected:
-  TEditForm* Doc(const std::string& text, long long selStart = 0, long long selLength = 0) {
-    if (!frame) Start();
-    TEditForm* doc = frame->CreateMDIChild("");
-    doc->Edi->SetText(text);
-    doc->Edi->SetSel(selStart, selStart + selLength);
-    return doc;
-  }
   std::string Selected(TEditForm* doc) {
     return doc->Edi->TextRange(doc->Edi->SelStart(), doc->Edi->SelStart() + doc->Edi->SelLength());
-  }
-  // What the user sees after a long command: nothing busy, everything back.
-  // `panel0`: whether the command clears panel 0 as well.
-  void ExpectRestored(TEditForm* doc, bool panel0 = true) {
-    EXPECT_EQ(tk::Application.GetCursor(), tk::Cursor::Default);
-    EXPECT_TRUE(::IsWindowVisible(doc->Edi->Handle()));
-    if (panel0) {
-      EXPECT_EQ(frame->StatusBar1->PanelText(0), "");
-    }
-    EXPECT_EQ(frame->StatusBar1->PanelText(2), "");
   }
   static std::string TempFile(const std::string& name, const std::string& bytes) {
     char tmp[MAX_PATH] = {};

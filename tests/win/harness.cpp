@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include "TRECode.h"
 #include "dialoglib.h"
 #include "toolkit/application.h"
 #include "toolkit/registry.h"
@@ -131,6 +132,23 @@ void FrameTest::TearDown() {
   Pump();
   tk::Application.Restart();
   Rec().Clear();
+}
+
+TEditForm* DocumentTest::Doc(const std::string& text, long long selStart, long long selLength) {
+  if (!frame) Start();
+  TEditForm* doc = frame->CreateMDIChild("");
+  doc->Edi->SetText(text);
+  doc->Edi->SetSel(selStart, selStart + selLength);
+  return doc;
+}
+
+void DocumentTest::ExpectRestored(TEditForm* doc, bool panel0) {
+  EXPECT_EQ(tk::Application.GetCursor(), tk::Cursor::Default);
+  EXPECT_TRUE(::IsWindowVisible(doc->Edi->Handle()));
+  if (panel0) {
+    EXPECT_EQ(frame->StatusBar1->PanelText(0), "");
+  }
+  EXPECT_EQ(frame->StatusBar1->PanelText(2), "");
 }
 
 }  // namespace harness

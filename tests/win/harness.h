@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "MainForm.h"
+#include "Unit1.h"
 #include "toolkit/commondlg.h"
 
 namespace harness {
@@ -60,6 +61,16 @@ class FrameTest : public ::testing::Test {
   // Creates and shows the frame; the registry is as the test left it.
   TForm1* Start();
   TForm1* frame = nullptr;
+};
+
+// A frame with document windows made from a text.
+class DocumentTest : public FrameTest {
+ protected:
+  // A new untitled document holding `text`, with the given selection.
+  TEditForm* Doc(const std::string& text, long long selStart = 0, long long selLength = 0);
+  // What the user sees after a long command: nothing busy, the control
+  // shown, panel 2 (and with `panel0` panel 0) cleared.
+  void ExpectRestored(TEditForm* doc, bool panel0 = true);
 };
 
 }  // namespace harness

@@ -13,15 +13,8 @@ using harness::Rec;
 
 namespace {
 
-class TextOps : public harness::FrameTest {
+class TextOps : public harness::DocumentTest {
  protected:
-  TEditForm* Doc(const std::string& text, long long selStart = 0, long long selLength = 0) {
-    if (!frame) Start();
-    TEditForm* doc = frame->CreateMDIChild("");
-    doc->Edi->SetText(text);
-    doc->Edi->SetSel(selStart, selStart + selLength);
-    return doc;
-  }
   static void HoldEscape(bool down) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
@@ -29,12 +22,6 @@ class TextOps : public harness::FrameTest {
     in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     ::SendInput(1, &in, sizeof in);
     harness::Pump();
-  }
-  // What the user sees after a command: nothing busy, everything back.
-  void ExpectRestored(TEditForm* doc) {
-    EXPECT_EQ(tk::Application.GetCursor(), tk::Cursor::Default);
-    EXPECT_TRUE(::IsWindowVisible(doc->Edi->Handle()));
-    EXPECT_EQ(frame->StatusBar1->PanelText(2), "");
   }
 };
 
@@ -61,7 +48,7 @@ TEST_P(Rewrite, ChangesTheTextPlacesTheCaretAndRestores) {
   EXPECT_EQ(Rec().beeps.size(), c.beeps);
   EXPECT_TRUE(Rec().boxes.empty());
   EXPECT_EQ(doc->Modified(), c.after != c.before);
-  ExpectRestored(doc);
+  ExpectRestored(doc, false);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -168,7 +155,7 @@ TEST_F(SearchReplace, ReplaceAllCountsAndShowsTheCountWhileStillBusy) {
     EXPECT_EQ(Rec().beeps.size(), 1u);  // the last, failing search
     EXPECT_EQ(hintWhileAsked, "Press <ESC> to cancel");
     EXPECT_EQ(cursorWhileAsked, tk::Cursor::HourGlass);
-    ExpectRestored(doc);
+    ExpectRestored(doc, false);
   }
 }
 
@@ -191,7 +178,7 @@ TEST_F(TextOps, EscapeStopsLongCommandsAfterTheFirstStep) {
     HoldEscape(false);
     EXPECT_EQ(doc->Edi->Text(), c.after);
     EXPECT_TRUE(Rec().beeps.empty());  // a cancel sounds nothing
-    ExpectRestored(doc);
+    ExpectRestored(doc, false);
     EXPECT_EQ(frame->StatusBar1->PanelText(0), "");
   }
   // Replace All: exactly one replacement, and its count.
@@ -205,7 +192,7 @@ TEST_F(TextOps, EscapeStopsLongCommandsAfterTheFirstStep) {
   EXPECT_EQ(doc->Edi->Text(), "b a a");
   ASSERT_FALSE(Rec().boxes.empty());
   EXPECT_EQ(Rec().boxes.back().text, "1 items replaced.");
-  ExpectRestored(doc);
+  ExpectRestored(doc, false);
 }
 
 TEST_F(TextOps, LongLinesAreProcessedWhole) {

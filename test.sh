@@ -45,8 +45,9 @@ run_suite() {
 run_suite core "$QL_BUILD/native/quillon_core_tests"
 
 ql_start_xvfb || { echo "$passed passed, $((failed + 1)) failed"; exit 1; }
-trap ql_stop_xvfb EXIT
+trap 'ql_stop_xvfb; ql_stop_printer' EXIT
 ql_wine_prefix
+ql_start_printer
 run_suite win wine "$QL_BUILD/win64/quillon_win_tests.exe"
 run_suite e2e wine "$QL_BUILD/win64/quillon_e2e_tests.exe"
 wineserver -k >/dev/null 2>&1 || true

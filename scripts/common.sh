@@ -9,7 +9,8 @@ ql_log() { printf '==> %s\n' "$*" >&2; }
 # Debian packages the build and the tests need.
 QL_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick)
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
+  cups-daemon cups-client printer-driver-cups-pdf)
 
 ql_install_missing() {
   local missing=()
@@ -74,4 +75,87 @@ ql_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+}
+
+# A PDF printer for the printing tests: a CUPS daemon of the test run's own
+# (its own folders and socket, no system service touched) with one cups-pdf
+# queue, made the default. Wine reaches it through libcups (CUPS_SERVER).
+# Sets QL_PRINT_OUT to the folder the jobs land in; without root or without
+# the packages it sets up nothing and the printing test skips.
+ql_start_printer() {
+  [ "$(id -u)" -eq 0 ] || return 0
+  command -v cupsd >/dev/null && command -v lpadmin >/dev/null || return 0
+  [ -x /usr/lib/cups/backend/cups-pdf ] || return 0
+  local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  [ -f "$ppd" ] || return 0
+  local d
+  d="$(mktemp -d /tmp/ql-cups.XXXXXX)" || return 0
+  [ -n "$d" ] || return 0
+  chmod 755 "$d"
+  mkdir -p "$d/etc/ppd" "$d/spool/tmp" "$d/run" "$d/cache" "$d/log" "$d/out"
+  chmod 777 "$d/out"
+  cat >"$d/etc/cupsd.conf" <<EOF
+Listen $d/cups.sock
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+  cat >"$d/etc/cups-files.conf" <<EOF
+ServerRoot $d/etc
+RequestRoot $d/spool
+TempDir $d/spool/tmp
+StateDir $d/run
+CacheDir $d/cache
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+AccessLog $d/log/access_log
+ErrorLog $d/log/error_log
+PageLog $d/log/page_log
+Printcap $d/printcap
+User lp
+Group lp
+SystemGroup root
+EOF
+  # cups-pdf reads the settings of the queue cups-pdf:/NAME from this file.
+  printf 'Out %s\nAnonDirName %s\n' "$d/out" "$d/out" >/etc/cups/cups-pdf-quillon-test.conf
+  cupsd -f -c "$d/etc/cupsd.conf" -s "$d/etc/cups-files.conf" >"$d/log/cupsd.out" 2>&1 &
+  QL_CUPSD_PID=$!
+  QL_CUPS_DIR="$d"
+  for _ in $(seq 50); do
+    [ -S "$d/cups.sock" ] && break
+    sleep 0.1
+  done
+  export CUPS_SERVER="$d/cups.sock"
+  if lpadmin -p QuillonPDF -E -v cups-pdf:/quillon-test -P "$ppd" >/dev/null 2>&1 &&
+    lpadmin -d QuillonPDF >/dev/null 2>&1; then
+    export QL_PRINT_OUT="$d/out"
+  else
+    ql_log "no PDF printer: lpadmin failed"
+    ql_stop_printer
+  fi
+  return 0
+}
+
+ql_stop_printer() {
+  if [ -n "${QL_CUPSD_PID:-}" ]; then
+    kill "$QL_CUPSD_PID" 2>/dev/null
+    wait "$QL_CUPSD_PID" 2>/dev/null
+  fi
+  if [ -n "${QL_CUPS_DIR:-}" ] && [ "${QL_CUPS_DIR#/tmp/ql-cups.}" != "$QL_CUPS_DIR" ]; then
+    rm -rf "$QL_CUPS_DIR"
+  fi
+  QL_CUPSD_PID=""
+  QL_CUPS_DIR=""
+  unset QL_PRINT_OUT CUPS_SERVER
+  return 0
 }

@@ -93,6 +93,8 @@ TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   OpenDialog1->DefaultExt = "*.txt";
   OpenDialog1->Filter = kOpenFilter;
   OpenDialog1->FilterIndex = 1;
+  PageSetupDialog1 = Create<TPageSetupDialog>("PageSetupDialog1");
+  PageSetupDialog1->Measurements = pmMillimeters;
   BuildMenus();
   // Seven recent files after "Arrange icons", behind a separator; files
   // that are open are left out.

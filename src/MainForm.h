@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "PgSetup.h"
 #include "Settings.h"
 #include "TB97.h"
 #include "toolkit/commondlg.h"
@@ -38,6 +39,8 @@ class TForm1 : public tk::MDIFrameForm {
                *Arrangeicons1 = nullptr;
   tk::MenuItem *Help1 = nullptr, *Contents1 = nullptr, *N3 = nullptr, *Info1 = nullptr;
   tk::OpenDialog* OpenDialog1 = nullptr;
+  // Shared by every document window; its margins persist while the program runs.
+  TPageSetupDialog* PageSetupDialog1 = nullptr;
   TMruList* RL1 = nullptr;
 
   // The command-line arguments to open at the first activation.

@@ -269,6 +269,7 @@ void TEditForm::BuildMenus() {
     item->SetEnabled(true);
   }
   BuildTextOperations();
+  BuildPrinting();
 }
 
 void TEditForm::CreateWindowNow() {

@@ -9,6 +9,7 @@
 #include "toolkit/finddlg.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
+#include "toolkit/printdlg.h"
 
 class TSRichEdit;
 class TShellBrowser;
@@ -113,6 +114,13 @@ class TEditForm : public tk::MDIChildForm {
   void Upcaseselection1Click();
   void Lowcaseselection1Click();
 
+  // Printing, page setup, mail and the recycle bin (Unit1_print.cpp).
+  tk::PrintDialog* PrintDialog1 = nullptr;
+  void Print1Click();
+  void PageSetup1Click();
+  void Send1Click();
+  void Delete1Click();
+
   // Save and Save as; false when nothing was written (the dialog was
   // cancelled).
   bool SaveDocument();
@@ -129,6 +137,7 @@ class TEditForm : public tk::MDIChildForm {
  private:
   void BuildMenus();
   void BuildTextOperations();
+  void BuildPrinting();
   void BuildEditing();
   void CaretReport();
   void ApplyLook();

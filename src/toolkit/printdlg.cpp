@@ -1,0 +1,67 @@
+#include "toolkit/printdlg.h"
+
+#include <algorithm>
+
+#include "toolkit/application.h"
+#include "toolkit/printer.h"
+
+namespace tk {
+
+namespace {
+
+// Frees the dialog's device blocks whatever they are when it ends (the
+// platform may have replaced the ones it was given).
+class DeviceBlocks {
+ public:
+  explicit DeviceBlocks(PRINTDLGA& print) : print_(print) {}
+  ~DeviceBlocks() {
+    if (print_.hDevMode) ::GlobalFree(print_.hDevMode);
+    if (print_.hDevNames) ::GlobalFree(print_.hDevNames);
+    print_.hDevMode = print_.hDevNames = nullptr;
+  }
+  DeviceBlocks(const DeviceBlocks&) = delete;
+  DeviceBlocks& operator=(const DeviceBlocks&) = delete;
+
+ private:
+  PRINTDLGA& print_;
+};
+
+// One copy in the device mode: the program prints each copy as a job of
+// its own, and a driver that made copies as well would multiply them.
+void OneCopy(HGLOBAL devMode) {
+  if (!devMode || ::GlobalSize(devMode) < sizeof(DEVMODEA)) return;
+  auto* dm = static_cast<DEVMODEA*>(::GlobalLock(devMode));
+  if (!dm) return;
+  if (dm->dmFields & DM_COPIES) dm->dmCopies = 1;
+  if (dm->dmFields & DM_COLLATE) dm->dmCollate = DMCOLLATE_FALSE;
+  ::GlobalUnlock(devMode);
+}
+
+}  // namespace
+
+bool PrintDialog::DoExecute(HWND owner) {
+  Printer& printer = CurrentPrinter();
+  PRINTDLGA print{};
+  print.lStructSize = sizeof print;
+  print.hwndOwner = owner ? owner : Application.Handle();
+  DeviceBlocks blocks(print);
+  print.hDevMode = printer.CopyDevMode();
+  print.hDevNames = printer.MakeDevNames();
+  // Without PD_USEDEVMODECOPIESANDCOLLATE the dialog hands the copy count
+  // to the program in nCopies.
+  print.Flags = Options & ~(PD_RETURNDC | PD_RETURNIC | PD_RETURNDEFAULT | PD_USEDEVMODECOPIESANDCOLLATE);
+  if (Collate) print.Flags |= PD_COLLATE;
+  print.nCopies = static_cast<WORD>(std::clamp(Copies, 1, 0xFFFF));
+  print.nMinPage = print.nFromPage = 1;
+  print.nMaxPage = print.nToPage = 0xFFFF;
+  if (!RunDialog(print)) return false;
+  Copies = print.nCopies;
+  Collate = (print.Flags & PD_COLLATE) != 0;
+  OneCopy(print.hDevMode);
+  printer.SetFromBlocks(print.hDevMode, print.hDevNames);
+  return true;
+}
+
+BOOL PrintDialog::RunDialog(PRINTDLGA& print) { return ::PrintDlgA(&print); }
+
+}  // namespace tk

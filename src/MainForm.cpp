@@ -339,7 +339,7 @@ tk::Font& ReadRegistryFont(const std::string& keyPath, const std::string& valueN
   if (!reg.ValueExists(valueName)) return font;
   std::string text = reg.ReadString(valueName);
   reg.CloseKey();
-  if (std::optional<core::FontSpec> spec = core::ParseFontText(text)) font.Assign(*spec);
+  if (std::optional<core::FontSpec> props = core::ParseFontText(text)) font.Assign(*props);
   return font;
 }
 

@@ -298,7 +298,7 @@ void TEditForm::FormShow() {
 }
 
 void TEditForm::ApplyLook() {
-  if (Settings.Font) Edi->SetFont(Settings.Font->Spec());
+  if (Settings.Font) Edi->SetFont(Settings.Font->Props());
   Edi->SetBackground(Settings.Background);
 }
 

@@ -12,31 +12,31 @@ COLORREF ColorToRGB(core::Color color) {
   return static_cast<COLORREF>(color) & 0x00FFFFFF;
 }
 
-void Font::Assign(const core::FontSpec& spec) {
-  if (spec == spec_) return;
-  spec_ = spec;
+void Font::Assign(const core::FontSpec& props) {
+  if (props == props_) return;
+  props_ = props;
   handle_.reset();
 }
 
 LOGFONTA Font::LogFont(int dpi) const {
   LOGFONTA lf{};
   // Sizes in points; an absurd stored size is kept within what a font can be.
-  int points = std::clamp(std::abs(spec_.size), 1, 1638);
+  int points = std::clamp(std::abs(props_.size), 1, 1638);
   lf.lfHeight = -::MulDiv(points, dpi, 72);
-  lf.lfWeight = (spec_.style & core::fsBold) ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = (spec_.style & core::fsItalic) ? TRUE : FALSE;
-  lf.lfUnderline = (spec_.style & core::fsUnderline) ? TRUE : FALSE;
-  lf.lfStrikeOut = (spec_.style & core::fsStrikeOut) ? TRUE : FALSE;
+  lf.lfWeight = (props_.style & core::fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (props_.style & core::fsItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (props_.style & core::fsUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (props_.style & core::fsStrikeOut) ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
-  switch (spec_.pitch) {
+  switch (props_.pitch) {
     case core::FontPitch::Fixed: lf.lfPitchAndFamily = FIXED_PITCH; break;
     case core::FontPitch::Variable: lf.lfPitchAndFamily = VARIABLE_PITCH; break;
     default: lf.lfPitchAndFamily = DEFAULT_PITCH; break;
   }
-  std::string name = spec_.name.substr(0, LF_FACESIZE - 1);
+  std::string name = props_.name.substr(0, LF_FACESIZE - 1);
   std::copy(name.begin(), name.end(), lf.lfFaceName);
   return lf;
 }

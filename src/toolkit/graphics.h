@@ -16,16 +16,16 @@ COLORREF ColorToRGB(core::Color color);
 class Font {
  public:
   Font() = default;
-  explicit Font(core::FontSpec spec) : spec_(std::move(spec)) {}
-  Font(const Font& other) : spec_(other.spec_) {}
+  explicit Font(core::FontSpec props) : props_(std::move(props)) {}
+  Font(const Font& other) : props_(other.props_) {}
   Font& operator=(const Font& other) {
-    Assign(other.spec_);
+    Assign(other.props_);
     return *this;
   }
 
-  const core::FontSpec& Spec() const { return spec_; }
-  void Assign(const core::FontSpec& spec);
-  core::Color Color() const { return spec_.color; }
+  const core::FontSpec& Props() const { return props_; }
+  void Assign(const core::FontSpec& props);
+  core::Color Color() const { return props_.color; }
 
   // The platform font for the screen (sizes in points map to pixels at the
   // display's resolution).
@@ -34,7 +34,7 @@ class Font {
   LOGFONTA LogFont(int dpi) const;
 
  private:
-  core::FontSpec spec_;
+  core::FontSpec props_;
   OwnedFont handle_;
 };
 

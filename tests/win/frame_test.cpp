@@ -28,10 +28,10 @@ TEST_F(Startup, EmptyRegistryGivesTheDefaultsAndCreatesTheKey) {
   EXPECT_TRUE(Settings.ShowExtensions);
   EXPECT_EQ(static_cast<std::uint32_t>(Settings.Background), 0x80000005u);
   ASSERT_TRUE(Settings.Font);
-  EXPECT_EQ(Settings.Font->Spec().name, "MS Sans Serif");
-  EXPECT_EQ(Settings.Font->Spec().size, 8);
-  EXPECT_EQ(static_cast<std::uint32_t>(Settings.Font->Spec().color), 0x80000008u);
-  EXPECT_EQ(Settings.Font->Spec().style, 0u);
+  EXPECT_EQ(Settings.Font->Props().name, "MS Sans Serif");
+  EXPECT_EQ(Settings.Font->Props().size, 8);
+  EXPECT_EQ(static_cast<std::uint32_t>(Settings.Font->Props().color), 0x80000008u);
+  EXPECT_EQ(Settings.Font->Props().style, 0u);
   EXPECT_TRUE(frame->TB1->Shown());
   EXPECT_TRUE(::IsWindowVisible(frame->TB1->Handle()));
   EXPECT_TRUE(::IsWindowVisible(frame->StatusBar1->Handle()));
@@ -104,9 +104,9 @@ TEST_F(Startup, StoredFlagsColourAndFontAreRead) {
   EXPECT_TRUE(Settings.ShowOperations);
   EXPECT_FALSE(Settings.ShowExtensions);
   EXPECT_EQ(Settings.Background, 0xFF0000);
-  EXPECT_EQ(Settings.Font->Spec().name, "Courier New");
-  EXPECT_EQ(Settings.Font->Spec().color, 0xFF0000);
-  EXPECT_EQ(Settings.Font->Spec().style, core::fsBold | core::fsItalic);
+  EXPECT_EQ(Settings.Font->Props().name, "Courier New");
+  EXPECT_EQ(Settings.Font->Props().color, 0xFF0000);
+  EXPECT_EQ(Settings.Font->Props().style, core::fsBold | core::fsItalic);
   EXPECT_FALSE(::IsWindowVisible(frame->StatusBar1->Handle()));
 }
 
@@ -187,7 +187,7 @@ TEST_F(Startup, OddButHarmlessValuesCannotCrashTheReading) {
     harness::SetBinary(kKey, c.name, c.text + std::string(1, '\0'), REG_SZ);
     Start();
     EXPECT_EQ(Rec().boxes.size(), c.error ? 1u : 0u) << c.name << " of " << c.text.size() << " bytes";
-    EXPECT_EQ(Settings.Font->Spec().name, "MS Sans Serif") << c.text.size();
+    EXPECT_EQ(Settings.Font->Props().name, "MS Sans Serif") << c.text.size();
     ::DestroyWindow(frame->Handle());
     frame = nullptr;
     harness::Pump();
@@ -201,7 +201,7 @@ TEST_F(Startup, MalformedFontTextsLeaveTheFontUnchangedSilently) {
     harness::SetString(kKey, "Font", text);
     Start();
     EXPECT_TRUE(Rec().boxes.empty()) << text;
-    EXPECT_EQ(Settings.Font->Spec(), core::FontSpec{}) << text;
+    EXPECT_EQ(Settings.Font->Props(), core::FontSpec{}) << text;
     ::DestroyWindow(frame->Handle());
     frame = nullptr;
     harness::Pump();

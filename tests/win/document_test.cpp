@@ -15,23 +15,8 @@ using harness::Rec;
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(::GetFileSize(h, nullptr), '\0');
-  DWORD got = 0;
-  if (!bytes.empty()) ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  ::CloseHandle(h);
-  return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
-  DWORD put = 0;
-  ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-  ::CloseHandle(h);
-}
+using harness::ReadBytes;
+using harness::WriteBytes;
 
 // Answers the next save dialog with a name and a filter index.
 void AnswerSave(const std::string& name, int filterIndex) {
@@ -45,27 +30,7 @@ void AnswerSave(const std::string& name, int filterIndex) {
 
 class Documents : public FrameTest {
  public:
-  void SetUp() override {
-    FrameTest::SetUp();
-    char tmp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof tmp, tmp);
-    dir = std::string(tmp) + "ql-docs-" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-  }
-  void TearDown() override {
-    FrameTest::TearDown();
-    // Remove the folder with everything in it (attributes too).
-    std::string from = dir.substr(0, dir.size() - 1) + std::string(2, '\0');
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    ::SHFileOperationA(&op);
-  }
-  std::string File(const std::string& name, const std::string& bytes) {
-    WriteBytes(dir + name, bytes);
-    return dir + name;
-  }
+  std::string File(const std::string& name, const std::string& bytes) { return folder.File(name, bytes); }
   TEditForm* Open(const std::string& path) {
     TEditForm* doc = frame->CreateMDIChild(path);
     harness::Pump();
@@ -76,7 +41,8 @@ class Documents : public FrameTest {
     for (tk::MDIChildForm* child : frame->MDIChildren()) out.push_back(child->Caption());
     return out;
   }
-  std::string dir;
+  harness::TempFolder folder{"ql-docs-"};
+  std::string dir = folder.Path();
 };
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <shellapi.h>
+
 #include "TRECode.h"
 #include "dialoglib.h"
 #include "toolkit/application.h"
@@ -77,6 +79,46 @@ DWORD ValueType(const std::string& key, const std::string& name, std::string* da
 }
 
 bool KeyExists(const std::string& key) { return tk::Registry().KeyExists(key); }
+
+TempFolder::TempFolder(const std::string& prefix) {
+  char tmp[MAX_PATH] = {};
+  ::GetTempPathA(sizeof tmp, tmp);
+  dir_ = std::string(tmp) + prefix + std::to_string(::GetCurrentProcessId()) + "\\";
+  ::CreateDirectoryA(dir_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+  // The folder with everything in it, read-only files too.
+  std::string from = dir_.substr(0, dir_.size() - 1) + std::string(2, '\0');
+  SHFILEOPSTRUCTA op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  ::SHFileOperationA(&op);
+}
+
+std::string TempFolder::File(const std::string& name, const std::string& bytes) const {
+  WriteBytes(dir_ + name, bytes);
+  return dir_ + name;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  DWORD put = 0;
+  ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  ::CloseHandle(h);
+}
+
+std::string ReadBytes(const std::string& path) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(::GetFileSize(h, nullptr), '\0');
+  DWORD got = 0;
+  if (!bytes.empty()) ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  ::CloseHandle(h);
+  return bytes;
+}
 
 namespace {
 

@@ -48,6 +48,25 @@ void SetBinary(const std::string& key, const std::string& name, const std::strin
 DWORD ValueType(const std::string& key, const std::string& name, std::string* data = nullptr);
 bool KeyExists(const std::string& key);
 
+// A folder of the test's own below the temporary folder, removed with
+// everything in it when the object goes.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& prefix);
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  // The folder's path, ending in a backslash.
+  const std::string& Path() const { return dir_; }
+  // Writes a file of the folder and returns its full path.
+  std::string File(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::string dir_;
+};
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
+
 // Answers the next modal dialog of this thread: `act` runs with the dialog's
 // window once it is up (from a timer inside the dialog's own message loop).
 void AnswerDialog(std::function<void(HWND dialog)> act);

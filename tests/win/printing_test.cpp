@@ -22,31 +22,11 @@ bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str())
 
 class Printing : public FrameTest {
  public:
-  void SetUp() override {
-    FrameTest::SetUp();
-    char tmp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof tmp, tmp);
-    dir = std::string(tmp) + "ql-print-" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-  }
   void TearDown() override {
     FrameTest::TearDown();
     tk::Mapi() = tk::SimpleMapi();
-    std::string from = dir.substr(0, dir.size() - 1) + std::string(2, '\0');
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    ::SHFileOperationA(&op);
   }
-  std::string File(const std::string& name, const std::string& bytes) {
-    std::string path = dir + name;
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-    ::CloseHandle(h);
-    return path;
-  }
+  std::string File(const std::string& name, const std::string& bytes) { return folder.File(name, bytes); }
   TEditForm* Open(const std::string& path) {
     TEditForm* doc = frame->CreateMDIChild(path);
     harness::Pump();
@@ -62,7 +42,8 @@ class Printing : public FrameTest {
     std::vector<tk::MDIChildForm*> docs = frame->MDIChildren();
     return std::find(docs.begin(), docs.end(), doc) != docs.end();
   }
-  std::string dir;
+  harness::TempFolder folder{"ql-print-"};
+  std::string dir = folder.Path();
 };
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // it once per replacement). Matching follows the rules in textops.h.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -38,5 +39,18 @@ class Finder {
   std::array<unsigned char, 256> fold_{};
   std::array<std::size_t, 256> skip_{};
 };
+
+// A selection made forward (a negative length selects backward from start)
+// and clamped into a text of `size` bytes.
+inline Selection Clamped(Selection sel, std::size_t size) {
+  const TextPos n = static_cast<TextPos>(size);
+  if (sel.length < 0) {
+    sel.start += sel.length;
+    sel.length = -sel.length;
+  }
+  sel.start = std::clamp<TextPos>(sel.start, 0, n);
+  sel.length = std::clamp<TextPos>(sel.length, 0, n - sel.start);
+  return sel;
+}
 
 }  // namespace core::textops_detail

@@ -9,22 +9,14 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/textops/finder.h"
 #include "core/textops/textops.h"
 
 namespace core {
 
-namespace {
+using textops_detail::Clamped;
 
-Selection Clamped(Selection sel, std::size_t size) {
-  const TextPos n = static_cast<TextPos>(size);
-  if (sel.length < 0) {
-    sel.start += sel.length;
-    sel.length = -sel.length;
-  }
-  sel.start = std::clamp<TextPos>(sel.start, 0, n);
-  sel.length = std::clamp<TextPos>(sel.length, 0, n - sel.start);
-  return sel;
-}
+namespace {
 
 // In-place compaction of `text` with a record of the span that changed.
 class Compactor {

@@ -56,17 +56,6 @@ std::string NumberThen(long long n, std::string_view prefix, std::string_view su
   return s;
 }
 
-Selection Clamped(Selection sel, std::size_t size) {
-  const TextPos n = static_cast<TextPos>(size);
-  if (sel.length < 0) {
-    sel.start += sel.length;
-    sel.length = -sel.length;
-  }
-  sel.start = std::clamp<TextPos>(sel.start, 0, n);
-  sel.length = std::clamp<TextPos>(sel.length, 0, n - sel.start);
-  return sel;
-}
-
 TextOpResult Miss(Selection sel) {
   TextOpResult r;
   r.selection = sel;
@@ -150,6 +139,7 @@ TextPos Finder::Find(std::string_view text, std::size_t start, std::size_t end,
 
 }  // namespace textops_detail
 
+using textops_detail::Clamped;
 using textops_detail::Finder;
 
 TextPos FindForward(std::string_view text, std::string_view what, TextPos start,

@@ -304,7 +304,15 @@ TEST_F(FolderBrowser, TitleStatusAndPromptReachTheDialogAndTheConfirmedFolderIsT
     title = WindowText(d);
     before = StaticTexts(d);
     HWND tree = ChildOfClass(d, WC_TREEVIEWA);
-    selectedAtStart = ItemText(tree, reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
+    // The shell may fill the tree and select the initial folder a moment
+    // after the dialog shows: give it up to three seconds.
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000;) {
+      selectedAtStart =
+          ItemText(tree, reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
+      if (selectedAtStart == "beta") break;
+      harness::Pump();
+      ::Sleep(20);
+    }
     userSelects = true;
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FindChild(tree, Root(tree), "alpha")));
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FindChild(tree, Root(tree), "beta")));

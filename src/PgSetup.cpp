@@ -8,23 +8,6 @@
 
 namespace {
 
-// Frees the dialog's device blocks whatever they are when the dialog ends
-// (the platform may have replaced the ones it was given).
-class DeviceBlocks {
- public:
-  explicit DeviceBlocks(PAGESETUPDLGA& setup) : setup_(setup) {}
-  ~DeviceBlocks() {
-    if (setup_.hDevMode) ::GlobalFree(setup_.hDevMode);
-    if (setup_.hDevNames) ::GlobalFree(setup_.hDevNames);
-    setup_.hDevMode = setup_.hDevNames = nullptr;
-  }
-  DeviceBlocks(const DeviceBlocks&) = delete;
-  DeviceBlocks& operator=(const DeviceBlocks&) = delete;
-
- private:
-  PAGESETUPDLGA& setup_;
-};
-
 // The sample page's kind of paper, orientation and printer, as the high
 // word of WM_PSD_PAGESETUPDLG's wParam gives them.
 struct PageKind {
@@ -80,7 +63,7 @@ bool TPageSetupDialog::DoExecute(HWND owner) {
   PAGESETUPDLGA setup{};
   setup.lStructSize = sizeof setup;
   setup.hwndOwner = owner ? owner : tk::Application.Handle();
-  DeviceBlocks blocks(setup);
+  tk::DeviceBlocks<PAGESETUPDLGA> blocks(setup);
   setup.hDevMode = printer.CopyDevMode();
   setup.hDevNames = printer.MakeDevNames();
   setup.Flags = Flags();

@@ -9,23 +9,6 @@ namespace tk {
 
 namespace {
 
-// Frees the dialog's device blocks whatever they are when it ends (the
-// platform may have replaced the ones it was given).
-class DeviceBlocks {
- public:
-  explicit DeviceBlocks(PRINTDLGA& print) : print_(print) {}
-  ~DeviceBlocks() {
-    if (print_.hDevMode) ::GlobalFree(print_.hDevMode);
-    if (print_.hDevNames) ::GlobalFree(print_.hDevNames);
-    print_.hDevMode = print_.hDevNames = nullptr;
-  }
-  DeviceBlocks(const DeviceBlocks&) = delete;
-  DeviceBlocks& operator=(const DeviceBlocks&) = delete;
-
- private:
-  PRINTDLGA& print_;
-};
-
 // One copy in the device mode: the program prints each copy as a job of
 // its own, and a driver that made copies as well would multiply them.
 void OneCopy(HGLOBAL devMode) {
@@ -44,7 +27,7 @@ bool PrintDialog::DoExecute(HWND owner) {
   PRINTDLGA print{};
   print.lStructSize = sizeof print;
   print.hwndOwner = owner ? owner : Application.Handle();
-  DeviceBlocks blocks(print);
+  DeviceBlocks<PRINTDLGA> blocks(print);
   print.hDevMode = printer.CopyDevMode();
   print.hDevNames = printer.MakeDevNames();
   // Without PD_USEDEVMODECOPIESANDCOLLATE the dialog hands the copy count

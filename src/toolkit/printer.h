@@ -49,4 +49,22 @@ class Printer {
 // The one printer object of the program.
 Printer& CurrentPrinter();
 
+// Frees a print or page-setup dialog's device blocks whatever they are when
+// the dialog ends (the platform may have replaced the ones it was given).
+template <class Dialog>
+class DeviceBlocks {
+ public:
+  explicit DeviceBlocks(Dialog& dialog) : dialog_(dialog) {}
+  ~DeviceBlocks() {
+    if (dialog_.hDevMode) ::GlobalFree(dialog_.hDevMode);
+    if (dialog_.hDevNames) ::GlobalFree(dialog_.hDevNames);
+    dialog_.hDevMode = dialog_.hDevNames = nullptr;
+  }
+  DeviceBlocks(const DeviceBlocks&) = delete;
+  DeviceBlocks& operator=(const DeviceBlocks&) = delete;
+
+ private:
+  Dialog& dialog_;
+};
+
 }  // namespace tk

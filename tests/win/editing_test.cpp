@@ -43,13 +43,6 @@ class Editing : public harness::DocumentTest {
       return true;
     });
   }
-  static void HoldEscape(bool down) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = VK_ESCAPE;
-    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    ::SendInput(1, &in, sizeof in);
-  }
 };
 
 // ---------------------------------------------------------------------------
@@ -240,7 +233,7 @@ TEST_F(InsertString, EscapeStopsPartWayAndEverythingIsRestored) {
   });
   doc->String1Click();
   ::KillTimer(nullptr, timer);
-  HoldEscape(false);
+  harness::HoldEscape(false);
   harness::Pump();
 
   // The first lines changed, the rest not.

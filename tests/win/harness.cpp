@@ -39,6 +39,15 @@ void InstallSeam() {
 
 void Pump() { tk::Application.ProcessMessages(); }
 
+void HoldEscape(bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = VK_ESCAPE;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  ::SendInput(1, &in, sizeof in);
+  Pump();
+}
+
 void ClearRegistry() {
   tk::Registry reg;
   reg.DeleteKey("Software\\ORCA");

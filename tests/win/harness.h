@@ -39,6 +39,8 @@ void InstallSeam();
 
 // Runs every waiting message.
 void Pump();
+// Puts the Escape key down (or up again) as the keyboard would.
+void HoldEscape(bool down);
 // Deletes HKEY_CURRENT_USER\Software\ORCA with everything below it.
 void ClearRegistry();
 void SetDword(const std::string& key, const std::string& name, DWORD value);

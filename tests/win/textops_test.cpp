@@ -13,17 +13,7 @@ using harness::Rec;
 
 namespace {
 
-class TextOps : public harness::DocumentTest {
- protected:
-  static void HoldEscape(bool down) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = VK_ESCAPE;
-    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    ::SendInput(1, &in, sizeof in);
-    harness::Pump();
-  }
-};
+using TextOps = harness::DocumentTest;
 
 struct RewriteCase {
   const char* name;
@@ -173,9 +163,9 @@ TEST_F(TextOps, EscapeStopsLongCommandsAfterTheFirstStep) {
   };
   for (const Case& c : cases) {
     TEditForm* doc = Doc(c.before);
-    HoldEscape(true);
+    harness::HoldEscape(true);
     (doc->*c.command)();
-    HoldEscape(false);
+    harness::HoldEscape(false);
     EXPECT_EQ(doc->Edi->Text(), c.after);
     EXPECT_TRUE(Rec().beeps.empty());  // a cancel sounds nothing
     ExpectRestored(doc, false);
@@ -186,9 +176,9 @@ TEST_F(TextOps, EscapeStopsLongCommandsAfterTheFirstStep) {
   doc->ReplaceDialog1->SetFindText("a");
   doc->ReplaceDialog1->SetReplaceText("b");
   doc->ReplaceDialog1->Options = FR_DOWN | FR_REPLACEALL;
-  HoldEscape(true);
+  harness::HoldEscape(true);
   doc->ReplaceDialog1Replace();
-  HoldEscape(false);
+  harness::HoldEscape(false);
   EXPECT_EQ(doc->Edi->Text(), "b a a");
   ASSERT_FALSE(Rec().boxes.empty());
   EXPECT_EQ(Rec().boxes.back().text, "1 items replaced.");

@@ -270,6 +270,15 @@ void TForm1::FormCreate() {
   ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(tk::Application.Icon()));
   LoadToolbarPositions(this, kSettingsKey);
   ::DragAcceptFiles(hwnd_, TRUE);
+  // The designed size, scaled to a screen of fewer pixels per inch, may be
+  // narrower than the toolbar: widen the frame so that every button shows.
+  RECT client{}, outer{};
+  ::GetClientRect(hwnd_, &client);
+  ::GetWindowRect(hwnd_, &outer);
+  int missing = TB1->BarWidth() + 2 - client.right;
+  if (missing > 0)
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + missing, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutBars();
 }
 

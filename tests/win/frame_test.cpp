@@ -79,6 +79,12 @@ TEST_F(Startup, ToolbarButtonsInOrderWithHintsSizesAndStates) {
     EXPECT_FALSE(b->Glyph.Empty()) << b->Name();
   }
   EXPECT_EQ(frame->Btn[20]->Glyph.ImageCount(), 2);
+  // Every button shows: the frame is at least as wide as the toolbar.
+  RECT last{}, client{};
+  ::GetWindowRect(frame->Btn[20]->Handle(), &last);
+  ::GetClientRect(frame->Handle(), &client);
+  ::MapWindowPoints(frame->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_LE(last.right, client.right);
   const std::pair<int, const char*> hints[] = {
       {1, "New Document"}, {2, "Open"}, {3, "Save"}, {4, "Print"}, {5, "Send"}, {6, "Cut"}, {7, "Copy"},
       {8, "Paste"}, {9, "Delete selection"}, {10, "Undo"}, {11, "Search"}, {21, "Replace"},

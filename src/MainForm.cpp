@@ -439,14 +439,18 @@ void TForm1::Preferences1Click() {
   if (dialoglib::PreferencesDialog(tk::Application.Handle()) != 0) Initialisieren();
 }
 
-void TForm1::Exit1Click() {
-  StatusBar1->SetPanelTextNow(2, "Closing all dokuments");
+void TForm1::CloseDocuments() {
   std::vector<tk::MDIChildForm*> docs = MDIChildren();
   // From the last in the client's list to the first; a document may refuse.
   for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
     std::vector<tk::MDIChildForm*> now = MDIChildren();
     if (std::find(now.begin(), now.end(), *it) != now.end()) (*it)->Close();
   }
+}
+
+void TForm1::Exit1Click() {
+  StatusBar1->SetPanelTextNow(2, "Closing all dokuments");
+  CloseDocuments();
   StatusBar1->SetPanelText(2, "");
   Close();
 }

@@ -51,6 +51,9 @@ class TForm1 : public tk::MDIFrameForm {
   // The one way to open a document window: a full path, or empty for a new
   // untitled document. Returns the window, or nullptr when none was made.
   TEditForm* CreateMDIChild(const std::string& name);
+  // Closes the document windows, the last in the client's list first; each
+  // asks its close question and may stay open.
+  void CloseDocuments();
   // A document window is closing; `count` is the number of document windows
   // counted before it goes, itself included.
   void DocumentClosing(int count);

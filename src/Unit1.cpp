@@ -398,12 +398,7 @@ void TEditForm::FormClose(tk::CloseAction& action) {
 }
 
 void TEditForm::Closeall1Click() {
-  if (!Form1) return;
-  std::vector<tk::MDIChildForm*> docs = Form1->MDIChildren();
-  for (auto it = docs.rbegin(); it != docs.rend(); ++it) {
-    std::vector<tk::MDIChildForm*> now = Form1->MDIChildren();
-    if (std::find(now.begin(), now.end(), *it) != now.end()) (*it)->Close();
-  }
+  if (Form1) Form1->CloseDocuments();
 }
 
 void TEditForm::Exit1Click() {

@@ -276,7 +276,7 @@ void TEditForm::String1Click() {
   HWND control = Edi->Handle();
   core::InsertStringResult result;
   {
-    TLongOperation op(control, Bar(), style, Settings.ShowOperations);
+    TLongOperation op([this] { return Edi->Handle(); }, Bar(), style, Settings.ShowOperations);
     result = core::InsertStringOnLines(document, request, [&](const core::LineStep& step) {
       auto at = static_cast<std::int64_t>(step.position);
       Edi->SetSel(at, at);
@@ -300,7 +300,7 @@ void TEditForm::File2Click() {
     style.clearPanel0 = false;
     // Cursor, control and panel 2 come back also when the file cannot be
     // read; the document is touched only once the whole file is in.
-    TLongOperation op(Edi->Handle(), Bar(), style, Settings.ShowOperations);
+    TLongOperation op([this] { return Edi->Handle(); }, Bar(), style, Settings.ShowOperations);
     tk::Application.ProcessMessages();
     std::string bytes = ReadWholeFile(name);
     Edi->SetText(core::AppendFileText(Edi->Text(), bytes));

@@ -38,8 +38,6 @@ class TLongOperation {
   // `showOperations` keeps the control visible.
   TLongOperation(std::function<HWND()> control, tk::StatusBar* bar, const TLongOperationStyle& style,
                  bool showOperations);
-  TLongOperation(HWND control, tk::StatusBar* bar, const TLongOperationStyle& style, bool showOperations)
-      : TLongOperation([control] { return control; }, bar, style, showOperations) {}
   ~TLongOperation();
   TLongOperation(const TLongOperation&) = delete;
   TLongOperation& operator=(const TLongOperation&) = delete;

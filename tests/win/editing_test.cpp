@@ -262,6 +262,19 @@ TEST_F(Editing, AppendFileContinuesTheLastLine) {
   ExpectRestored(doc, false);
 }
 
+TEST_F(Editing, AppendFileToALargeDocumentShowsItsTextAgain) {
+  // A document large enough that the control is replaced by a fresh one
+  // when the joined text goes in: the fresh control must be shown too.
+  std::string file = TempFile("tail.txt", "tail");
+  std::string big(TSRichEdit::kRenewLength + 100, 'x');
+  TEditForm* doc = Doc(big);
+  AnswerOpen(file);
+  doc->File2Click();
+  ::DeleteFileA(file.c_str());
+  EXPECT_EQ(doc->Edi->TextLength(), static_cast<long long>(big.size()) + 4);
+  ExpectRestored(doc, false);
+}
+
 TEST_F(Editing, AppendFileThatCannotBeReadLeavesTheDocument) {
   std::string file = TempFile("locked.txt", "secret");
   HANDLE lock = ::CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -26,6 +26,9 @@ class LongOperation : public harness::FrameTest {
     ::SendInput(2, in, sizeof(INPUT));
     harness::Pump();
   }
+  std::function<HWND()> Control() const {
+    return [this] { return control; };
+  }
   HWND control = nullptr;
 };
 
@@ -40,7 +43,7 @@ TEST_F(LongOperation, ShowsItsStateWhileRunningAndRestoresEverythingAfter) {
       TLongOperationStyle style;
       style.hideControl = c.hide;
       style.hint = "Press <ESC> to cancel";
-      TLongOperation op(control, frame->StatusBar1, style, c.showOperations);
+      TLongOperation op(Control(), frame->StatusBar1, style, c.showOperations);
       EXPECT_EQ(tk::Application.GetCursor(), tk::Cursor::HourGlass);
       EXPECT_TRUE(TLongOperation::Running());
       EXPECT_EQ(::IsWindowVisible(control) == FALSE, c.expectHidden);
@@ -60,7 +63,7 @@ TEST_F(LongOperation, EscapeStopsAfterTheRunningStepButNotWhenNotCancellable) {
     TLongOperationStyle style;
     style.cancellable = cancellable;
     style.clearPanel0 = false;
-    TLongOperation op(control, frame->StatusBar1, style, false);
+    TLongOperation op(Control(), frame->StatusBar1, style, false);
     EXPECT_TRUE(op.Step("(Line 0) Working..."));
     PressEscape();
     EXPECT_EQ(op.Step("(Line 1) Working..."), !cancellable);
@@ -75,13 +78,13 @@ TEST_F(LongOperation, EscapeStopsAfterTheRunningStepButNotWhenNotCancellable) {
 
 TEST_F(LongOperation, AnEscapePressedBeforeTheStartDoesNotCancel) {
   PressEscape();
-  TLongOperation op(control, frame->StatusBar1, TLongOperationStyle{}, false);
+  TLongOperation op(Control(), frame->StatusBar1, TLongOperationStyle{}, false);
   EXPECT_TRUE(op.Step());
   EXPECT_FALSE(op.Cancelled());
 }
 
 TEST_F(LongOperation, StopsWhenTheWindowGoesWhileMessagesRun) {
-  TLongOperation op(control, frame->StatusBar1, TLongOperationStyle{}, false);
+  TLongOperation op(Control(), frame->StatusBar1, TLongOperationStyle{}, false);
   ::PostMessageA(control, WM_CLOSE, 0, 0);  // a static control ends on WM_CLOSE via DefWindowProc
   ::Sleep(TLongOperation::kPumpIntervalMs + 10);
   EXPECT_FALSE(op.Step());

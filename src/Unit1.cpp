@@ -223,39 +223,7 @@ void TEditForm::BuildMenus() {
     if (def.level < 2) parents[def.level + 1] = item;
     this->*def.member = item;
   }
-  using Handler = void (TEditForm::*)();
-  const std::pair<tk::MenuItem* TEditForm::*, Handler> handlers[] = {
-      {&TEditForm::New1, &TEditForm::New1Click},
-      {&TEditForm::Open1, &TEditForm::Open1Click},
-      {&TEditForm::Save1, &TEditForm::Save1Click},
-      {&TEditForm::Saveas1, &TEditForm::Saveas1Click},
-      {&TEditForm::Close1, &TEditForm::Close1Click},
-      {&TEditForm::Closeall1, &TEditForm::Closeall1Click},
-      {&TEditForm::Preferences1, &TEditForm::Preferences1Click},
-      {&TEditForm::Exit1, &TEditForm::Exit1Click},
-      {&TEditForm::Undo1, &TEditForm::Undo1Click},
-      {&TEditForm::Cut1, &TEditForm::Cut1Click},
-      {&TEditForm::Copy1, &TEditForm::Copy1Click},
-      {&TEditForm::Paste1, &TEditForm::Paste1Click},
-      {&TEditForm::Pasteasnewdokument1, &TEditForm::Pasteasnewdokument1Click},
-      {&TEditForm::Selectedtext1, &TEditForm::Selectedtext1Click},
-      {&TEditForm::Selectall1, &TEditForm::Selectall1Click},
-      {&TEditForm::IncreaseFont1, &TEditForm::IncreaseFont1Click},
-      {&TEditForm::DecreaseFont1, &TEditForm::DecreaseFont1Click},
-      {&TEditForm::Wordwrap1, &TEditForm::Wordwrap1Click},
-      {&TEditForm::DeleteLine1, &TEditForm::DeleteLine1Click},
-      {&TEditForm::Selectline1, &TEditForm::Selectline1Click},
-      {&TEditForm::SelectWord1, &TEditForm::SelectWord1Click},
-      {&TEditForm::Gotoline1, &TEditForm::Gotoline1Click},
-      {&TEditForm::File2, &TEditForm::File2Click},
-      {&TEditForm::String1, &TEditForm::String1Click},
-      {&TEditForm::DateandTime1, &TEditForm::DateandTime1Click},
-      {&TEditForm::Time1, &TEditForm::Time1Click},
-      {&TEditForm::WindowsDirectory1, &TEditForm::WindowsDirectory1Click},
-      {&TEditForm::SystemDirectory1, &TEditForm::SystemDirectory1Click},
-      {&TEditForm::Otherdirectory1, &TEditForm::Otherdirectory1Click},
-      {&TEditForm::Specialcharacter1, &TEditForm::Specialcharacter1Click},
-  };
+
   // Every command item starts disabled; the ones this window carries out
   // get their handler and are enabled.
   for (const ItemDef& def : kMenu) {
@@ -263,13 +231,47 @@ void TEditForm::BuildMenus() {
     bool isMenu = def.level == 0 || item == Paste2 || item == Delete2;
     if (!isMenu && !item->IsLine()) item->SetEnabled(false);
   }
-  for (const auto& [member, handler] : handlers) {
-    tk::MenuItem* item = this->*member;
-    item->OnClick = [this, handler](tk::MenuItem*) { (this->*handler)(); };
-    item->SetEnabled(true);
-  }
+  Attach({
+      {New1, &TEditForm::New1Click},
+      {Open1, &TEditForm::Open1Click},
+      {Save1, &TEditForm::Save1Click},
+      {Saveas1, &TEditForm::Saveas1Click},
+      {Close1, &TEditForm::Close1Click},
+      {Closeall1, &TEditForm::Closeall1Click},
+      {Preferences1, &TEditForm::Preferences1Click},
+      {Exit1, &TEditForm::Exit1Click},
+      {Undo1, &TEditForm::Undo1Click},
+      {Cut1, &TEditForm::Cut1Click},
+      {Copy1, &TEditForm::Copy1Click},
+      {Paste1, &TEditForm::Paste1Click},
+      {Pasteasnewdokument1, &TEditForm::Pasteasnewdokument1Click},
+      {Selectedtext1, &TEditForm::Selectedtext1Click},
+      {Selectall1, &TEditForm::Selectall1Click},
+      {IncreaseFont1, &TEditForm::IncreaseFont1Click},
+      {DecreaseFont1, &TEditForm::DecreaseFont1Click},
+      {Wordwrap1, &TEditForm::Wordwrap1Click},
+      {DeleteLine1, &TEditForm::DeleteLine1Click},
+      {Selectline1, &TEditForm::Selectline1Click},
+      {SelectWord1, &TEditForm::SelectWord1Click},
+      {Gotoline1, &TEditForm::Gotoline1Click},
+      {File2, &TEditForm::File2Click},
+      {String1, &TEditForm::String1Click},
+      {DateandTime1, &TEditForm::DateandTime1Click},
+      {Time1, &TEditForm::Time1Click},
+      {WindowsDirectory1, &TEditForm::WindowsDirectory1Click},
+      {SystemDirectory1, &TEditForm::SystemDirectory1Click},
+      {Otherdirectory1, &TEditForm::Otherdirectory1Click},
+      {Specialcharacter1, &TEditForm::Specialcharacter1Click},
+  });
   BuildTextOperations();
   BuildPrinting();
+}
+
+void TEditForm::Attach(std::initializer_list<Command> commands) {
+  for (const auto& [item, handler] : commands) {
+    item->OnClick = [this, handler = handler](tk::MenuItem*) { (this->*handler)(); };
+    item->SetEnabled(true);
+  }
 }
 
 void TEditForm::CreateWindowNow() {

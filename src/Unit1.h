@@ -1,7 +1,9 @@
 // The document window: its editing control, its file and its commands.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "core/datetimefmt.h"
 #include "core/textfile.h"
@@ -135,6 +137,9 @@ class TEditForm : public tk::MDIChildForm {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  using Command = std::pair<tk::MenuItem*, void (TEditForm::*)()>;
+  // Gives each item its handler and enables it.
+  void Attach(std::initializer_list<Command> commands);
   void BuildMenus();
   void BuildTextOperations();
   void BuildPrinting();

@@ -226,16 +226,12 @@ std::vector<PageRange> FormatPages(TSRichEdit& edit, HDC dc, bool render,
 
 void TEditForm::BuildPrinting() {
   PrintDialog1 = Create<tk::PrintDialog>("PrintDialog1");
-  const std::pair<tk::MenuItem*, void (TEditForm::*)()> commands[] = {
+  Attach({
       {Print1, &TEditForm::Print1Click},
       {PageSetup1, &TEditForm::PageSetup1Click},
       {Send1, &TEditForm::Send1Click},
       {Delete1, &TEditForm::Delete1Click},
-  };
-  for (const auto& [item, handler] : commands) {
-    item->OnClick = [this, handler = handler](tk::MenuItem*) { (this->*handler)(); };
-    item->SetEnabled(true);
-  }
+  });
 }
 
 void TEditForm::Print1Click() {

@@ -50,6 +50,22 @@ struct HourGlass {
   ~HourGlass() { tk::Application.SetCursor(tk::Cursor::Default); }
 };
 
+// The clean-ups and tag removal: cancellable, progress in panel 0.
+TLongOperationStyle CancellableStyle() {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kCancelHint);
+  return style;
+}
+
+// Case conversion: "Working..." and no cancel; panel 0 is not its own.
+TLongOperationStyle WorkingStyle() {
+  TLongOperationStyle style;
+  style.hint = std::string(core::kWorkingHint);
+  style.cancellable = false;
+  style.clearPanel0 = false;
+  return style;
+}
+
 template <class Run>
 void LineCommand(const Target& t, TLongOperationStyle style, Run run) {
   std::string text = t.edi.Text();
@@ -108,45 +124,31 @@ void ReplaceAll(const Target& t, const std::string& what, const std::string& wit
 }
 
 void RemoveDoubleSpaces(const Target& t) {
-  TLongOperationStyle style;
-  style.hint = std::string(core::kCancelHint);
-  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation& op) {
+  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection sel, TLongOperation& op) {
     return core::RemoveDoubleSpaces(text, sel, std::ref(op));
   });
 }
 
 void RemoveUnnecessarySpaces(const Target& t) {
-  TLongOperationStyle style;
-  style.hint = std::string(core::kCancelHint);
-  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation& op) {
+  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection sel, TLongOperation& op) {
     return core::RemoveUnnecessarySpaces(text, sel, std::ref(op));
   });
 }
 
 void RemoveHtmlTags(const Target& t) {
-  TLongOperationStyle style;
-  style.hint = std::string(core::kCancelHint);
-  LineCommand(t, style, [](std::string& text, core::Selection, TLongOperation& op) {
+  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection, TLongOperation& op) {
     return core::RemoveHtmlTags(text, std::ref(op));
   });
 }
 
 void UpcaseSelection(const Target& t) {
-  TLongOperationStyle style;
-  style.hint = std::string(core::kWorkingHint);
-  style.cancellable = false;
-  style.clearPanel0 = false;
-  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation&) {
+  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, TLongOperation&) {
     return core::UpcaseSelection(text, sel);
   });
 }
 
 void LowcaseSelection(const Target& t) {
-  TLongOperationStyle style;
-  style.hint = std::string(core::kWorkingHint);
-  style.cancellable = false;
-  style.clearPanel0 = false;
-  LineCommand(t, style, [](std::string& text, core::Selection sel, TLongOperation&) {
+  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, TLongOperation&) {
     return core::LowcaseSelection(text, sel);
   });
 }
@@ -181,7 +183,7 @@ void TEditForm::BuildTextOperations() {
   FindDialog1->OnFind = [this](tk::FindDialog*) { FindDialog1Find(); };
   ReplaceDialog1->OnFind = [this](tk::FindDialog*) { ReplaceDialog1Find(); };
   ReplaceDialog1->OnReplace = [this](tk::FindDialog*) { ReplaceDialog1Replace(); };
-  const std::pair<tk::MenuItem*, void (TEditForm::*)()> commands[] = {
+  Attach({
       {Search1, &TEditForm::Search1Click},
       {Replace1, &TEditForm::Replace1Click},
       {Alldoublespaces1, &TEditForm::Alldoublespaces1Click},
@@ -189,11 +191,7 @@ void TEditForm::BuildTextOperations() {
       {HTMLTags2, &TEditForm::HTMLTags2Click},
       {Upcaseselection1, &TEditForm::Upcaseselection1Click},
       {Lowcaseselection1, &TEditForm::Lowcaseselection1Click},
-  };
-  for (const auto& [item, handler] : commands) {
-    item->OnClick = [this, handler = handler](tk::MenuItem*) { (this->*handler)(); };
-    item->SetEnabled(true);
-  }
+  });
 }
 
 void TEditForm::Search1Click() {

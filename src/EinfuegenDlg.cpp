@@ -237,14 +237,18 @@ std::string TEinfDlg::CellText(int row, int column) const {
   return buffer;
 }
 
+void TEinfDlg::Button1Click() { result_ = mrOk; }
+
+void TEinfDlg::Button2Click() { result_ = mrCancel; }
+
 INT_PTR TEinfDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
     case WM_COMMAND:
       // Only the two buttons end the dialog: it has no default and no cancel
       // button, so Enter and Escape (IDOK, IDCANCEL) do nothing.
       if (HIWORD(wParam) == BN_CLICKED) {
-        if (LOWORD(wParam) == idButton1) result_ = mrOk;
-        if (LOWORD(wParam) == idButton2) result_ = mrCancel;
+        if (LOWORD(wParam) == idButton1) Button1Click();
+        if (LOWORD(wParam) == idButton2) Button2Click();
       }
       return TRUE;
     case WM_CLOSE:

@@ -62,6 +62,9 @@ class TEinfDlg {
   TEinfDlg() = default;
   void CreateWindowOnce();
   void FormCreate(HWND wnd);
+  // "&Insert" and "&Cancel": each ends the dialog with its result.
+  void Button1Click();
+  void Button2Click();
   INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -160,29 +160,27 @@ void TForm1::BuildToolbar() {
     Btn[static_cast<size_t>(def.number)] = b;
     TB1->AddButton(b);
   }
-  Btn[1]->OnClick = [this] { CreateMDIChild(""); };
-  Btn[2]->OnClick = [this] { Open1Click(); };
-  // The document commands: the active document's menu items by position
-  // (menus File 0, Edit 1, Chars 2; separators counted).
-  Btn[3]->OnClick = [this] { FireDocumentItem(0, 2); };
-  Btn[4]->OnClick = [this] { FireDocumentItem(0, 4); };
-  Btn[5]->OnClick = [this] { FireDocumentItem(0, 6); };
-  Btn[6]->OnClick = [this] { FireDocumentItem(1, 2); };
-  Btn[7]->OnClick = [this] { FireDocumentItem(1, 3); };
-  Btn[8]->OnClick = [this] { FireDocumentItem(1, 4, 0); };
-  Btn[9]->OnClick = [this] { FireDocumentItem(1, 5, 0); };
-  Btn[10]->OnClick = [this] { FireDocumentItem(1, 0); };
-  Btn[11]->OnClick = [this] { FireDocumentItem(1, 13); };
-  Btn[21]->OnClick = [this] { FireDocumentItem(1, 14); };
-  Btn[12]->OnClick = [this] { FireDocumentItem(2, 0); };
-  Btn[13]->OnClick = [this] { FireDocumentItem(2, 1); };
-  Btn[14]->OnClick = [this] { FireDocumentItem(2, 2); };
-  Btn[15]->OnClick = [this] { Cascade1Click(); };
-  Btn[16]->OnClick = [this] { Tile1Click(); };
-  Btn[17]->OnClick = [this] { Tilevertical1Click(); };
+  Btn[1]->OnClick = [this] { Btn1Click(); };
+  Btn[2]->OnClick = [this] { Btn2Click(); };
+  Btn[3]->OnClick = [this] { Btn3Click(); };
+  Btn[4]->OnClick = [this] { Btn4Click(); };
+  Btn[5]->OnClick = [this] { Btn5Click(); };
+  Btn[6]->OnClick = [this] { Btn6Click(); };
+  Btn[7]->OnClick = [this] { Btn7Click(); };
+  Btn[8]->OnClick = [this] { Btn8Click(); };
+  Btn[9]->OnClick = [this] { Btn9Click(); };
+  Btn[10]->OnClick = [this] { Btn10Click(); };
+  Btn[11]->OnClick = [this] { Btn11Click(); };
+  Btn[12]->OnClick = [this] { Btn12Click(); };
+  Btn[13]->OnClick = [this] { Btn13Click(); };
+  Btn[14]->OnClick = [this] { Btn14Click(); };
+  Btn[15]->OnClick = [this] { Btn15Click(); };
+  Btn[16]->OnClick = [this] { Btn16Click(); };
+  Btn[17]->OnClick = [this] { Btn17Click(); };
   Btn[18]->OnClick = [this] { Btn18Click(); };
   Btn[19]->OnClick = [this] { Btn19Click(); };
-  Btn[20]->OnClick = [this] { Contents1Click(); };
+  Btn[20]->OnClick = [this] { Btn20Click(); };
+  Btn[21]->OnClick = [this] { Btn21Click(); };
   SetDocButtons(false, false);
 }
 
@@ -467,6 +465,28 @@ void TForm1::Tilevertical1Click() {
 
 void TForm1::Cascade1Click() { ::SendMessageA(client_, WM_MDICASCADE, 0, 0); }
 void TForm1::Arrangeicons1Click() { ::SendMessageA(client_, WM_MDIICONARRANGE, 0, 0); }
+void TForm1::Btn1Click() { CreateMDIChild(""); }
+void TForm1::Btn2Click() { Open1Click(); }
+// The document commands: the active document's menu items by position
+// (menus File 0, Edit 1, Chars 2; separators counted).
+void TForm1::Btn3Click() { FireDocumentItem(0, 2); }
+void TForm1::Btn4Click() { FireDocumentItem(0, 4); }
+void TForm1::Btn5Click() { FireDocumentItem(0, 6); }
+void TForm1::Btn6Click() { FireDocumentItem(1, 2); }
+void TForm1::Btn7Click() { FireDocumentItem(1, 3); }
+void TForm1::Btn8Click() { FireDocumentItem(1, 4, 0); }
+void TForm1::Btn9Click() { FireDocumentItem(1, 5, 0); }
+void TForm1::Btn10Click() { FireDocumentItem(1, 0); }
+void TForm1::Btn11Click() { FireDocumentItem(1, 13); }
+void TForm1::Btn21Click() { FireDocumentItem(1, 14); }
+void TForm1::Btn12Click() { FireDocumentItem(2, 0); }
+void TForm1::Btn13Click() { FireDocumentItem(2, 1); }
+void TForm1::Btn14Click() { FireDocumentItem(2, 2); }
+void TForm1::Btn15Click() { Cascade1Click(); }
+void TForm1::Btn16Click() { Tile1Click(); }
+void TForm1::Btn17Click() { Tilevertical1Click(); }
+void TForm1::Btn20Click() { Contents1Click(); }
+bool TForm1::FormDragOver(tk::Component*, int, int) const { return true; }
 void TForm1::Btn18Click() { ::SendMessageA(client_, WM_MDINEXT, 0, 1); }
 void TForm1::Btn19Click() { ::SendMessageA(client_, WM_MDINEXT, 0, 0); }
 

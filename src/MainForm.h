@@ -70,8 +70,31 @@ class TForm1 : public tk::MDIFrameForm {
   void Arrangeicons1Click();
   void Contents1Click();
   void Info1Click();
+  // The toolbar: Btn3Click to Btn14Click and Btn21Click fire the active
+  // document's menu items by their position; the others act on the frame.
+  void Btn1Click();
+  void Btn2Click();
+  void Btn3Click();
+  void Btn4Click();
+  void Btn5Click();
+  void Btn6Click();
+  void Btn7Click();
+  void Btn8Click();
+  void Btn9Click();
+  void Btn10Click();
+  void Btn11Click();
+  void Btn12Click();
+  void Btn13Click();
+  void Btn14Click();
+  void Btn15Click();
+  void Btn16Click();
+  void Btn17Click();
   void Btn18Click();
   void Btn19Click();
+  void Btn20Click();
+  void Btn21Click();
+  // The frame accepts every drag of the program's own controls over it.
+  bool FormDragOver(tk::Component* source, int x, int y) const;
   void RL1MruClick(tk::Component* sender, const std::string& item);
   void WMDropFiles(HDROP drop);
 

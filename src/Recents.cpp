@@ -62,13 +62,13 @@ void TMruList::SetOptions(TMruOptions options) {
   DesignTimeOnly();
   model_.SetOptions(options);
 }
-core::MruStyle TMruList::Style() const { return model_.Style(); }
-void TMruList::SetStyle(core::MruStyle style) {
+TMruStyle TMruList::Style() const { return model_.Style(); }
+void TMruList::SetStyle(TMruStyle style) {
   DesignTimeOnly();
   model_.SetStyle(style);
 }
-core::MruPosition TMruList::Position() const { return model_.Position(); }
-void TMruList::SetPosition(core::MruPosition position) {
+TMruPosition TMruList::Position() const { return model_.Position(); }
+void TMruList::SetPosition(TMruPosition position) {
   DesignTimeOnly();
   model_.SetPosition(position);
 }

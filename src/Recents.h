@@ -13,7 +13,11 @@
 #include "toolkit/component.h"
 #include "toolkit/menu.h"
 
-using TMruOptions = std::uint16_t;  // core::MruOption bits
+// The list's option bits, its style and the place of its entries.
+using TMruOptionsType = core::MruOption;
+using TMruOptions = std::uint16_t;  // a set of TMruOptionsType bits
+using TMruStyle = core::MruStyle;
+using TMruPosition = core::MruPosition;
 using TMruEvent = std::function<void(tk::Component* sender, const std::string& item)>;
 
 class TMruList : public tk::Component {
@@ -26,10 +30,10 @@ class TMruList : public tk::Component {
   // "Operation ist nur im Design-Modus möglich!" and no change.
   TMruOptions Options() const;
   void SetOptions(TMruOptions options);
-  core::MruStyle Style() const;
-  void SetStyle(core::MruStyle style);
-  core::MruPosition Position() const;
-  void SetPosition(core::MruPosition position);
+  TMruStyle Style() const;
+  void SetStyle(TMruStyle style);
+  TMruPosition Position() const;
+  void SetPosition(TMruPosition position);
   tk::MenuItem* Anchor() const { return anchor_; }
   void SetAnchor(tk::MenuItem* anchor);
   int MaxShowCount() const;

@@ -392,9 +392,9 @@ class MruListMenu : public ::testing::Test {
 
 struct Layout {
   const char* what;
-  core::MruPosition position;
+  TMruPosition position;
   TMruOptions options;
-  core::MruStyle style;
+  TMruStyle style;
   Strings names;  // of the File menu (the anchor's for mpNewMenu); "#n" slot n, "#A"/"#P" separators
   Strings shown;  // visible captions with "one" open and "two" closed
 };
@@ -527,7 +527,7 @@ TEST_F(MruListMenu, BadAnchorFailsLoadingAndSavesNothing) {
   struct Case {
     const char* what;
     tk::MenuItem* anchor;
-    core::MruPosition position;
+    TMruPosition position;
     bool valid;
   } cases[] = {
       {"none", nullptr, core::mpAfter, false},

@@ -9,7 +9,7 @@
 namespace tk {
 
 bool CommonDialog::Execute(HWND owner) {
-  if (Seam().commonDialog) return Seam().commonDialog(*this);
+  if (Seam().commonDialog && DialogKind() != Kind::Print) return Seam().commonDialog(*this);
   return DoExecute(owner);
 }
 

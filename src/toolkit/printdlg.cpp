@@ -4,6 +4,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/printer.h"
+#include "toolkit/seam.h"
 
 namespace tk {
 
@@ -45,6 +46,9 @@ bool PrintDialog::DoExecute(HWND owner) {
   return true;
 }
 
-BOOL PrintDialog::RunDialog(PRINTDLGA& print) { return ::PrintDlgA(&print); }
+BOOL PrintDialog::RunDialog(PRINTDLGA& print) {
+  if (Seam().printDlg) return Seam().printDlg(print);
+  return ::PrintDlgA(&print);
+}
 
 }  // namespace tk

@@ -30,7 +30,7 @@ class PrintDialog : public CommonDialog {
 
  protected:
   bool DoExecute(HWND owner) override;
-  // The platform call; a test stands in for the user and the platform here.
+  // The platform call; the seam's printDlg stands in for it when set.
   virtual BOOL RunDialog(PRINTDLGA& print);
 };
 

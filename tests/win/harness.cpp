@@ -31,6 +31,12 @@ void InstallSeam() {
     Rec().dialogAnswers.pop_front();
     return answer(dialog);
   };
+  seam.printDlg = [](PRINTDLGA& print) -> BOOL {
+    if (Rec().printAnswers.empty()) return FALSE;
+    auto answer = Rec().printAnswers.front();
+    Rec().printAnswers.pop_front();
+    return answer(print);
+  };
   seam.help = [](HWND, const std::string&, UINT, ULONG_PTR) {
     ++Rec().helpCalls;
     return Rec().helpShown;

@@ -29,6 +29,9 @@ struct Recorder {
   std::deque<int> boxAnswers;  // IDOK when none is queued
   std::vector<UINT> beeps;
   std::deque<std::function<bool(tk::CommonDialog&)>> dialogAnswers;  // cancel when none
+  // Answers of the platform's print dialog, given the structure the program
+  // filled in; cancel when none.
+  std::deque<std::function<BOOL(PRINTDLGA&)>> printAnswers;
   int helpCalls = 0;
   bool helpShown = false;  // whether the seam claims to have shown WinHelp
   void Clear() { *this = Recorder(); }

@@ -142,16 +142,23 @@ TEST_F(Printing, CancelledOrZeroCopiesPrintNothing) {
   TEditForm* doc = frame->CreateMDIChild("");
   doc->Edi->SetText("text");
   // Cancelled: nothing happens. Confirmed with no copies: no job (and no
-  // error, even without a printer).
-  for (bool confirm : {false, true}) {
-    Rec().dialogAnswers.push_back([confirm](tk::CommonDialog& d) {
-      EXPECT_EQ(d.DialogKind(), tk::CommonDialog::Kind::Print);
-      dynamic_cast<tk::PrintDialog&>(d).Copies = 0;
+  // error, even without a printer). The dialog offers no page range, no
+  // selection and no file, and never starts below one copy.
+  std::vector<WORD> offered;
+  for (BOOL confirm : {FALSE, TRUE, TRUE}) {
+    Rec().printAnswers.push_back([&offered, confirm](PRINTDLGA& print) {
+      EXPECT_EQ(print.Flags & (PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE),
+                static_cast<DWORD>(PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE));
+      EXPECT_EQ(print.Flags & (PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE), 0u);
+      offered.push_back(print.nCopies);
+      print.nCopies = 0;
       return confirm;
     });
     tk::Guarded([&] { doc->Print1->Click(); });
     EXPECT_TRUE(Rec().boxes.empty());  // no error box
   }
+  EXPECT_EQ(offered, (std::vector<WORD>{1, 1, 1}));
+  EXPECT_EQ(doc->PrintDialog1->Copies, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -376,35 +383,96 @@ std::string Head(const std::string& path, size_t n) {
   return bytes;
 }
 
-TEST_F(Printing, TwoCopiesAreTwoJobsOnTheCurrentPrinter) {
-  const char* out = std::getenv("QL_PRINT_OUT");
-  if (!out || !*out) GTEST_SKIP() << "no PDF printer on this machine";
-  std::string folder = std::string("Z:") + out + "/";
-  std::replace(folder.begin(), folder.end(), '/', '\\');
-  Start();
-  tk::CurrentPrinter().Reset();
-  ASSERT_TRUE(tk::CurrentPrinter().Available()) << "Wine sees no printer";
-
-  const std::string token = "qlprint" + std::to_string(::GetCurrentProcessId());
-  std::string text;
-  for (int i = 0; i < 150; ++i) text += "Printed line " + std::to_string(i) + "\r\n";
-  TEditForm* doc = Open(File(token + ".txt", text));
-  Rec().dialogAnswers.push_back([](tk::CommonDialog& d) {
-    dynamic_cast<tk::PrintDialog&>(d).Copies = 2;
-    return true;
-  });
-  doc->Print1->Click();
-  EXPECT_TRUE(Rec().boxes.empty());
-
+// Waits until `count` jobs with `token` in their names have landed.
+std::vector<std::string> AwaitPdfs(const std::string& folder, const std::string& token, size_t count) {
   std::vector<std::string> pdfs;
-  for (int wait = 0; wait < 300 && pdfs.size() < 2; ++wait) {
+  for (int wait = 0; wait < 300 && pdfs.size() < count; ++wait) {
     ::Sleep(100);
     pdfs = PdfsWith(folder, token);
   }
   ::Sleep(500);  // the last one may still be being written
-  ASSERT_EQ(PdfsWith(folder, token).size(), 2u) << folder;
-  for (const std::string& pdf : pdfs) {
-    EXPECT_EQ(Head(pdf, 5), "%PDF-") << pdf;
-    ::DeleteFileA(pdf.c_str());
+  return PdfsWith(folder, token);
+}
+
+class RealPrinting : public Printing {
+ public:
+  void SetUp() override {
+    Printing::SetUp();
+    const char* out = std::getenv("QL_PRINT_OUT");
+    if (!out || !*out) GTEST_SKIP() << "no PDF printer on this machine";
+    pdfFolder = std::string("Z:") + out + "/";
+    std::replace(pdfFolder.begin(), pdfFolder.end(), '/', '\\');
+    Start();
+    tk::CurrentPrinter().Reset();
+    ASSERT_TRUE(tk::CurrentPrinter().Available()) << "Wine sees no printer";
   }
+  void TearDown() override {
+    for (const std::string& pdf : PdfsWith(pdfFolder, "qlprint")) ::DeleteFileA(pdf.c_str());
+    Printing::TearDown();
+  }
+  // A saved document whose job names carry `name`.
+  TEditForm* PrintableDoc(const std::string& name) {
+    std::string text;
+    for (int i = 0; i < 150; ++i) text += "Printed line " + std::to_string(i) + "\r\n";
+    return Open(File(name + ".txt", text));
+  }
+  std::string Token(const std::string& what) { return "qlprint" + what + std::to_string(::GetCurrentProcessId()); }
+  std::string pdfFolder;
+};
+
+// The device mode's copy count, or -1.
+int DevModeCopies(HGLOBAL devMode) {
+  if (!devMode) return -1;
+  auto* dm = static_cast<DEVMODEA*>(::GlobalLock(devMode));
+  int copies = (dm->dmFields & DM_COPIES) ? dm->dmCopies : -1;
+  ::GlobalUnlock(devMode);
+  return copies;
+}
+
+TEST_F(RealPrinting, TwoCopiesAreTwoJobsOnTheCurrentPrinter) {
+  const std::string token = Token("two");
+  TEditForm* doc = PrintableDoc(token);
+  // The user asks for two copies, and the driver's own device mode says
+  // three: each copy is a job of ours, so the driver is told one copy.
+  Rec().printAnswers.push_back([](PRINTDLGA& print) -> BOOL {
+    EXPECT_NE(print.hDevMode, nullptr);
+    EXPECT_NE(print.hDevNames, nullptr);
+    print.nCopies = 2;
+    if (auto* dm = static_cast<DEVMODEA*>(::GlobalLock(print.hDevMode))) {
+      dm->dmFields |= DM_COPIES;
+      dm->dmCopies = 3;
+      ::GlobalUnlock(print.hDevMode);
+    }
+    return TRUE;
+  });
+  doc->Print1->Click();
+  EXPECT_TRUE(Rec().boxes.empty());
+  HGLOBAL current = tk::CurrentPrinter().CopyDevMode();
+  EXPECT_EQ(DevModeCopies(current), 1);
+  ::GlobalFree(current);
+
+  std::vector<std::string> pdfs = AwaitPdfs(pdfFolder, token, 2);
+  ASSERT_EQ(pdfs.size(), 2u) << pdfFolder;
+  for (const std::string& pdf : pdfs) EXPECT_EQ(Head(pdf, 5), "%PDF-") << pdf;
+}
+
+TEST_F(RealPrinting, ZeroCopiesSendNoJob) {
+  const std::string none = Token("none"), one = Token("one");
+  TEditForm* zero = PrintableDoc(none);
+  Rec().printAnswers.push_back([](PRINTDLGA& print) -> BOOL {
+    print.nCopies = 0;
+    return TRUE;
+  });
+  zero->Print1->Click();
+  // A job printed after it lands; by then the printer has had the time to
+  // land one of the first document, had there been one.
+  TEditForm* after = PrintableDoc(one);
+  Rec().printAnswers.push_back([](PRINTDLGA& print) -> BOOL {
+    print.nCopies = 1;
+    return TRUE;
+  });
+  after->Print1->Click();
+  ASSERT_EQ(AwaitPdfs(pdfFolder, one, 1).size(), 1u) << pdfFolder;
+  EXPECT_EQ(PdfsWith(pdfFolder, none).size(), 0u);
+  EXPECT_TRUE(Rec().boxes.empty());
 }

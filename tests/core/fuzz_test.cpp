@@ -131,12 +131,46 @@ std::vector<std::string> ColorPieces() {
   return pieces;
 }
 
+// The integer of colour and font texts, written out once more: leading
+// spaces, then "[+-]digits" within 32 signed bits or "$" and up to 32 bits
+// of hex digits, nothing after.
+std::optional<std::int32_t> IntTextOracle(std::string s) {
+  while (!s.empty() && s[0] == ' ') s.erase(0, 1);
+  if (!s.empty() && s[0] == '$') {
+    s.erase(0, 1);
+    if (s.empty() || !std::all_of(s.begin(), s.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+      return std::nullopt;
+    const size_t first = s.find_first_not_of('0');
+    const std::string digits = first == std::string::npos ? "0" : s.substr(first);
+    if (digits.size() > 8) return std::nullopt;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16)));
+  }
+  // What is left is decimal, which the registry rule reads alike once its
+  // own forms (blanks other than spaces, "0x") are ruled out.
+  if (s.empty() || s[0] == '\t' || (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))) return std::nullopt;
+  return RegIntOracle(s);
+}
+
+std::optional<core::Color> ColorOracle(const std::string& text) {
+  int count = 0;
+  const core::NamedColor* names = core::ColorNames(&count);
+  auto lower = [](std::string t) {
+    for (char& c : t)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return t;
+  };
+  for (int i = 0; i < count; ++i)
+    if (lower(text) == lower(names[i].name)) return names[i].value;
+  return IntTextOracle(text);
+}
+
 TEST(Fuzz, ColourTextsReadBackAsTheyAreWritten) {
   Gen g(0x5EED0002);
   const std::vector<std::string> pieces = ColorPieces();
   for (int i = 0; i < 10000; ++i) {
     const std::string text = g.Text(pieces, kNumberChars, 4);
     const std::optional<core::Color> c = core::ColorFromText(text);
+    ASSERT_EQ(c, ColorOracle(text)) << Show(text);
     if (!c) continue;
     const std::string written = core::ColorToText(*c);
     ASSERT_EQ(core::ColorFromText(written), c) << Show(text) << " written as " << written;
@@ -157,10 +191,40 @@ TEST(Fuzz, FontTextsReadBackAsTheyAreWritten) {
   pieces.push_back(std::string(254, 'n'));
   pieces.push_back(std::string(255, 'n'));
   constexpr std::string_view chars = "0123456789,,,,dvfbius $-";
+  // The inputs start from the corners: fields at and over their bound.
+  const std::string n254(254, 'n'), n255(255, 'n');
+  const std::vector<std::string> seeds = {
+      n254 + ",clRed,10,f,b", n255 + ",clRed,10,f,b", "a," + n254 + ",10,f,", "a,clRed," + n255 + ",f,",
+      "a,clRed,10," + n254 + ",", "a,clRed,10," + n255 + ",", "a,clRed,10,f," + n255, ",,,,", ",0,0,,"};
   for (int i = 0; i < 10000; ++i) {
-    const std::string text = g.Text(pieces, chars, 14);
+    const std::string text = i < static_cast<int>(seeds.size()) ? seeds[static_cast<size_t>(i)] : g.Text(pieces, chars, 14);
     const std::optional<core::FontSpec> font = core::ParseFontText(text);
+    // The text split anew: four fields before the first four commas, the styles after.
+    std::vector<std::string> fields;
+    size_t from = 0;
+    for (int f = 0; f < 4 && from <= text.size(); ++f) {
+      const size_t comma = text.find(',', from);
+      if (comma == std::string::npos) break;
+      fields.push_back(text.substr(from, comma - from));
+      from = comma + 1;
+    }
+    bool wellFormed = fields.size() == 4;
+    for (const std::string& f : fields) wellFormed = wellFormed && f.size() <= 254;
+    if (wellFormed) wellFormed = ColorOracle(fields[1]) && IntTextOracle(fields[2]);
+    ASSERT_EQ(font.has_value(), wellFormed) << Show(text);
     if (!font) continue;
+    EXPECT_EQ(font->name, fields[0]);
+    EXPECT_EQ(font->color, *ColorOracle(fields[1]));
+    EXPECT_EQ(font->size, *IntTextOracle(fields[2]));
+    EXPECT_EQ(font->pitch, fields[3] == "v"   ? core::FontPitch::Variable
+                           : fields[3] == "f" ? core::FontPitch::Fixed
+                                              : core::FontPitch::Default);
+    const std::string styles = text.substr(from);
+    EXPECT_EQ(font->style, (styles.find('b') != std::string::npos ? core::fsBold : 0u) |
+                               (styles.find('i') != std::string::npos ? core::fsItalic : 0u) |
+                               (styles.find('u') != std::string::npos ? core::fsUnderline : 0u) |
+                               (styles.find('s') != std::string::npos ? core::fsStrikeOut : 0u))
+        << Show(text);
     EXPECT_LE(font->name.size(), core::kMaxFontField) << Show(text);
     EXPECT_EQ(font->name.find(','), std::string::npos) << Show(text);
     EXPECT_EQ(font->style & ~15u, 0u) << Show(text);

@@ -301,6 +301,7 @@ void TForm1::FormActivate() {
     for (const std::string& file : files) CreateMDIChild(file);
   }
   if (MDIChildCount() == 0 && Settings.CreateNewDoc) CreateMDIChild("");
+  CheckDocumentFiles();
 }
 
 void TForm1::SetStatus(int panel, const std::string& text) { StatusBar1->SetPanelText(panel, text); }

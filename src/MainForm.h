@@ -54,6 +54,9 @@ class TForm1 : public tk::MDIFrameForm {
   // Closes the document windows, the last in the client's list first; each
   // asks its close question and may stay open.
   void CloseDocuments();
+  // Asks about each document whose file another program changed or deleted
+  // (the frame or a document window became active).
+  void CheckDocumentFiles();
   // A document window is closing; `count` is the number of document windows
   // counted before it goes, itself included.
   void DocumentClosing(int count);
@@ -119,6 +122,7 @@ class TForm1 : public tk::MDIFrameForm {
 
   bool tileVertical_ = false;
   bool commandLineDone_ = false;
+  bool checkingFiles_ = false;
 };
 
 extern TForm1* Form1;

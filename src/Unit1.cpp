@@ -339,32 +339,37 @@ void TEditForm::Discard() {
 
 void LoadFile(TEditForm* window, const std::string& name) {
   // Read first: a file that cannot be read leaves the window as it was.
+  // The stamp is taken before the read: a file that grows meanwhile differs
+  // from it, and is asked about at the next activation.
+  core::FileStamp stamp = FileStampOf(name);
   std::string bytes = ReadWholeFile(name);
   window->Edi->SetText(bytes);
+  window->DiskStamp = stamp;
   window->FileName = name;
   window->SetCaption(core::DocumentCaption(name, Settings.ShowExtensions));
 }
 
-void TEditForm::SaveFile(const std::string& name, core::TextFormat format) {
+bool TEditForm::SaveFile(const std::string& name, core::TextFormat format) {
+  if (!MayOverwrite(name)) return false;
   BusyFile busy(core::SavingText(name));
   if (format != core::TextFormat::tfDos) busy.SetText(std::string(core::ConvertingText(format)));
   WriteFileReplacing(name, core::FileBytesFromDocument(Edi->Text(), format));
   Edi->SetModified(false);
   FileName = name;
+  DiskStamp = FileStampOf(name);
+  return true;
 }
 
 bool TEditForm::SaveDocument() {
   if (FileName.empty()) return SaveDocumentAs();
-  SaveFile(FileName, core::TextFormat::tfDos);
-  return true;
+  return SaveFile(FileName, core::TextFormat::tfDos);
 }
 
 bool TEditForm::SaveDocumentAs() {
   if (!SaveDialog1->Execute(hwnd_)) return false;
   // A name without an extension gets "txt"; the name is offered again next time.
   SaveDialog1->FileName = core::WithDefaultExtension(SaveDialog1->FileName, "txt");
-  SaveFile(SaveDialog1->FileName, core::FormatFromFilterIndex(SaveDialog1->FilterIndex));
-  return true;
+  return SaveFile(SaveDialog1->FileName, core::FormatFromFilterIndex(SaveDialog1->FilterIndex));
 }
 
 // ---------------------------------------------------------------------------

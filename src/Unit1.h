@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/datetimefmt.h"
+#include "core/filestamp.h"
 #include "core/textfile.h"
 #include "toolkit/commondlg.h"
 #include "toolkit/finddlg.h"
@@ -50,8 +51,16 @@ class TEditForm : public tk::MDIChildForm {
   // when the whole new content is on disk; on failure the old file stays as
   // it was, FileName and the modified state are unchanged, and a
   // tk::FileError says what went wrong.
-  void SaveFile(const std::string& name, core::TextFormat format);
+  // Saving over the document's own file after another program changed it
+  // asks first; false when the answer was No and nothing was written.
+  bool SaveFile(const std::string& name, core::TextFormat format);
   bool Modified() const;
+
+  // The file on disk as this document last loaded or saved it.
+  core::FileStamp DiskStamp;
+  // Asks once about a file that another program changed or deleted since:
+  // reload it or keep the text (then modified); keep the document or close it.
+  void CheckDiskFile();
 
   // Closes the window at once, without asking anything.
   void Discard();
@@ -145,6 +154,8 @@ class TEditForm : public tk::MDIChildForm {
   void BuildPrinting();
   void BuildEditing();
   void CaretReport();
+  // The overwrite question of SaveFile.
+  bool MayOverwrite(const std::string& name);
   void ApplyLook();
   bool maximized_;
   bool shown_ = false;
@@ -162,6 +173,9 @@ TDateTimeFormats& DateTimeFormats();
 
 // The whole content of a file. Throws tk::FileError when it cannot be read.
 std::string ReadWholeFile(const std::string& name);
+
+// What the file `name` is on disk now: one attribute query.
+core::FileStamp FileStampOf(const std::string& name);
 
 // Reads the file into the window. Throws tk::FileError when the file cannot
 // be read; the window then still holds what it held before.

@@ -155,7 +155,10 @@ void TEditForm::CaretReport() {
 
 void TEditForm::EdiKeyDown(WORD) { CaretReport(); }
 void TEditForm::EdiMouseDown() { CaretReport(); }
-void TEditForm::FormActivate() { CaretReport(); }
+void TEditForm::FormActivate() {
+  CaretReport();
+  if (Form1) Form1->CheckDocumentFiles();
+}
 
 void TEditForm::EdiSelectionChange() {
   // While a long command runs, panel 2 carries its hint.

@@ -173,7 +173,9 @@ SystemGroup root
 EOF
   # cups-pdf reads the settings of the queue cups-pdf:/NAME from this file.
   # cups-pdf has no other place for it; ql_stop_printer removes it again.
-  QL_CUPS_PDF_CONF=/etc/cups/cups-pdf-quillon-test.conf
+  # Named after this run, so that runs side by side keep their own.
+  local queue="quillon-test-$$"
+  QL_CUPS_PDF_CONF="/etc/cups/cups-pdf-$queue.conf"
   printf 'Out %s\nAnonDirName %s\n' "$d/out" "$d/out" >"$QL_CUPS_PDF_CONF"
   cupsd -f -c "$d/etc/cupsd.conf" -s "$d/etc/cups-files.conf" >"$d/log/cupsd.out" 2>&1 &
   QL_CUPSD_PID=$!
@@ -183,7 +185,7 @@ EOF
     sleep 0.1
   done
   export CUPS_SERVER="$d/cups.sock"
-  if lpadmin -p QuillonPDF -E -v cups-pdf:/quillon-test -P "$ppd" >/dev/null 2>&1 &&
+  if lpadmin -p QuillonPDF -E -v "cups-pdf:/$queue" -P "$ppd" >/dev/null 2>&1 &&
     lpadmin -d QuillonPDF >/dev/null 2>&1; then
     export QL_PRINT_OUT="$d/out"
   else

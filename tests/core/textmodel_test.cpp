@@ -135,8 +135,8 @@ TEST(TextModelUndo, TypingFormsOneStepUntilTheCaretMovesOrAnotherEditComes) {
        [](Keys& k) { k.MoveTo(0); k.Type("ab"); k.MoveTo(2); k.Type("cd"); }, {"abtext", "text"}},
       {"typing elsewhere splits it", [](Keys& k) { k.MoveTo(0); k.Type("ab"); k.caret = 5; k.Type("c"); },
        {"abtext", "text"}},
-      {"backspaces", [](Keys& k) { k.MoveTo(4); k.Back(3); }, {"text"}},
-      {"deletes", [](Keys& k) { k.MoveTo(0); k.Del(3); }, {"text"}},
+      {"backspaces", [](Keys& k) { k.MoveTo(3); k.Back(2); }, {"text"}},
+      {"deletes", [](Keys& k) { k.MoveTo(1); k.Del(2); }, {"text"}},
       {"typing then backspace are two steps", [](Keys& k) { k.MoveTo(4); k.Type("xy"); k.Back(1); },
        {"textxy", "text"}},
       {"an edit of its own ends the group",
@@ -226,6 +226,10 @@ TEST(TextModelFind, MatchesFindForwardAcrossPiecesAndSearchWindows) {
   for (std::size_t a : at) text.replace(a, 6, "Needle");
   text.replace(100000, 7, "needles");  // splits a word
   text[65535] = 'x';                   // a word byte right before a hit
+  // A hit that ends a search window, followed by a word byte: the window
+  // from 84465 holds hits up to 150006.
+  text.replace(150000, 7, "Needlez");
+  const TextPos windowFrom = 84465;
   struct Query {
     const char* what;
     FindOptions options;
@@ -241,6 +245,9 @@ TEST(TextModelFind, MatchesFindForwardAcrossPiecesAndSearchWindows) {
         if (expected == kNotFound) break;
         from = expected;
       }
+      EXPECT_EQ(m.Find(q.what, windowFrom, -1, q.options),
+                FindForward(text, q.what, windowFrom, static_cast<TextPos>(text.size()), q.options))
+          << q.what;
       // A range that ends inside a hit finds nothing there; the whole-word
       // test still sees the byte behind the range.
       EXPECT_EQ(m.Find(q.what, 65500, 65540, q.options),

@@ -19,8 +19,21 @@ constexpr std::uint64_t kWordWindow = 1 << 12;
 
 }  // namespace
 
-void ToModelLineEnds(std::string& bytes) {
-  if (bytes.find('\n') == std::string::npos) return;  // CR only: already the form
+namespace {
+
+// The conversion of ToModelLineEnds; with `ends` it also collects the
+// positions of the line ends in the converted text.
+void ConvertLineEnds(std::string& bytes, std::vector<std::uint32_t>* ends) {
+  if (bytes.find('\n') == std::string::npos) {  // CR only: already the form
+    if (!ends) return;
+    const char* data = bytes.data();
+    const char* stop = data + bytes.size();
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, kModelLineEnd, static_cast<std::size_t>(stop - p))));
+         ++p)
+      ends->push_back(static_cast<std::uint32_t>(p - data));
+    return;
+  }
   LineEndScanner scanner(bytes);
   // Writes stay at or behind the scanner's position, so it reads the
   // original bytes throughout.
@@ -29,6 +42,7 @@ void ToModelLineEnds(std::string& bytes) {
   while (scanner.Next(from, pos, length)) {
     std::memmove(data + w, data + from, pos - from);
     w += pos - from;
+    if (ends) ends->push_back(static_cast<std::uint32_t>(w));
     data[w++] = kModelLineEnd;
     from = pos + length;
   }
@@ -37,22 +51,20 @@ void ToModelLineEnds(std::string& bytes) {
   bytes.resize(w);
 }
 
+}  // namespace
+
+void ToModelLineEnds(std::string& bytes) { ConvertLineEnds(bytes, nullptr); }
+
 TextModel::TextModel() { bufs_.emplace_back(); }
 
 TextModel::TextModel(std::string fileBytes) { Load(std::move(fileBytes)); }
 
 void TextModel::Load(std::string fileBytes) {
-  ToModelLineEnds(fileBytes);
+  // The converted text is never longer than the bytes.
   if (fileBytes.size() >= 0xFFFFFFFFu) throw std::length_error("text too large");
   Buffer original;
-  const std::size_t count = static_cast<std::size_t>(
-      std::count(fileBytes.begin(), fileBytes.end(), kModelLineEnd));
-  original.ends.reserve(count);
-  const char* data = fileBytes.data();
-  for (const char* p = data; (p = static_cast<const char*>(
-                                  std::memchr(p, kModelLineEnd, fileBytes.size() - static_cast<std::size_t>(p - data))));
-       ++p)
-    original.ends.push_back(static_cast<std::uint32_t>(p - data));
+  ConvertLineEnds(fileBytes, &original.ends);
+  original.ends.shrink_to_fit();
   original.bytes = std::move(fileBytes);
   bufs_.clear();
   bufs_.push_back(std::move(original));
@@ -267,6 +279,19 @@ std::vector<TextModel::Piece> TextModel::AppendBytes(std::string_view text) {
 }
 
 std::size_t TextModel::PieceCount() const { return nodes_.size() - free_.size(); }
+
+std::size_t TextModel::MemoryBytes() const {
+  std::size_t n = nodes_.capacity() * sizeof(Node) + free_.capacity() * sizeof(std::uint32_t);
+  for (const Buffer& b : bufs_) n += b.bytes.capacity() + b.ends.capacity() * sizeof(std::uint32_t);
+  for (const auto* history : {&undo_, &redo_}) {
+    n += history->capacity() * sizeof(Step);
+    for (const Step& s : *history) {
+      n += s.edits.capacity() * sizeof(Edit);
+      for (const Edit& e : s.edits) n += (e.removed.capacity() + e.inserted.capacity()) * sizeof(Piece);
+    }
+  }
+  return n;
+}
 
 // --- reading
 

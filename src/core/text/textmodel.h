@@ -118,6 +118,8 @@ class TextModel {
   WordSpan WordSelection(TextPos pos) const;
 
   std::size_t PieceCount() const;
+  // Bytes the model holds: buffers, line index, tree and undo history.
+  std::size_t MemoryBytes() const;
 
  private:
   static constexpr std::uint32_t kNil = 0xFFFFFFFFu;

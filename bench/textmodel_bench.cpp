@@ -180,22 +180,29 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs)
       if (r.run_type == Run::RT_Iteration) {
         const std::string name = r.benchmark_name();
-        times_[name.substr(0, name.find('/'))] = r.GetAdjustedRealTime();
+        times_[name.substr(0, name.find('/'))] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
       }
   }
   void PrintRatios() const {
-    std::printf("\nRatio model / std::string on 100 MB:\n");
-    for (const auto& [name, time] : times_) {
+    // Both clocks: on a shared machine the CPU time is the steadier figure.
+    std::printf("\nModel / std::string on 100 MB (real time; CPU time):\n");
+    for (const auto& [name, t] : times_) {
       if (name.rfind("Model_", 0) != 0) continue;
       const std::string job = name.substr(6);
       const auto peer = times_.find("String_" + job);
-      if (peer == times_.end() || peer->second <= 0) continue;
-      std::printf("  %-36s %10.3f ms %10.3f ms %8.2fx\n", job.c_str(), time, peer->second, time / peer->second);
+      if (peer == times_.end() || peer->second.real <= 0 || peer->second.cpu <= 0) continue;
+      std::printf("  %-16s %10.3f / %10.3f ms %9.2fx;  %10.3f / %10.3f ms %9.2fx\n", job.c_str(), t.real,
+                  peer->second.real, t.real / peer->second.real, t.cpu, peer->second.cpu,
+                  t.cpu / peer->second.cpu);
     }
   }
 
  private:
-  std::map<std::string, double> times_;
+  struct Times {
+    double real = 0;
+    double cpu = 0;
+  };
+  std::map<std::string, Times> times_;
 };
 
 }  // namespace

@@ -113,7 +113,9 @@ class TextModel {
   // First match of `what` lying wholly in [from, to) (to -1: the end) by the
   // rules of FindForward (textops.h), or kNotFound.
   TextPos Find(std::string_view what, TextPos from, TextPos to, FindOptions options) const;
-  // The word rule of wordsel.h, over the model.
+  // The word rule of wordsel.h, over the model: `start` is the word break
+  // to the left of `pos`, `next` the one to its right (where the following
+  // word begins), as Select Word asks for them.
   WordSpan WordAround(TextPos pos) const;
   WordSpan WordSelection(TextPos pos) const;
 

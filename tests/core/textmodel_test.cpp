@@ -161,6 +161,19 @@ TEST(TextModelUndo, TypingFormsOneStepUntilTheCaretMovesOrAnotherEditComes) {
   }
 }
 
+TEST(TextModelUndo, TypingGrowsOnePieceAndOneStep) {
+  TextModel m("line\r");
+  Keys k{m, 2};
+  k.Type(std::string(1000, 'x') + "\n");
+  EXPECT_EQ(m.PieceCount(), 3u);  // "li", the typed text, "ne\r"
+  EXPECT_EQ(m.LineCount(), 2);
+  EXPECT_EQ(m.LineIndex(1), 1003);
+  m.Undo();
+  EXPECT_EQ(m.Text(), "line\r");
+  m.Redo();
+  EXPECT_EQ(m.Text(), "li" + std::string(1000, 'x') + "\rne\r");
+}
+
 TEST(TextModelUndo, UndoAndRedoGiveBackTextAndPlace) {
   TextModel m("one two");
   m.Replace(4, 3, "three");

@@ -195,4 +195,31 @@ TEST_F(RowQueries, RowContaining) {
   for (const auto& c : cases) EXPECT_EQ(RowContaining(sizes, 1, c.p), c.want) << "p = " << c.p;
 }
 
+TEST_F(RowQueries, DropsOpenRowsNearBoundariesAndForFullSizeBars) {
+  const struct {
+    const char* name;
+    int top;  // of a 26-pixel outline
+    bool fullSize;
+    DropPlace want;
+    std::vector<int> rowsAfter;  // of bars 1, 2, 3
+  } cases[] = {
+      {"onto row 0", 0, false, {0, 70}, {0, 0, 1}},
+      {"onto row 1", 26, false, {1, 70}, {0, 0, 1}},
+      {"near the boundary of rows 0 and 1", 12, false, {1, 70}, {0, 0, 2}},
+      {"above row 0", -12, false, {0, 70}, {1, 1, 2}},
+      {"after the last row", 60, false, {2, 70}, {0, 0, 1}},
+      {"full size onto a shared row", 0, true, {1, 70}, {0, 0, 2}},
+  };
+  for (const auto& c : cases) {
+    std::vector<DockBar> b = bars;
+    EXPECT_EQ(PlanDrop(b, sizes, Rect::FromPosSize(70, c.top, 80, 26), Orientation::Horizontal, c.fullSize), c.want)
+        << c.name;
+    EXPECT_EQ((std::vector<int>{b[0].dockRow, b[1].dockRow, b[2].dockRow}), c.rowsAfter) << c.name;
+  }
+  // A full-size bar alone on its row stays there; in a side dock the offset is the top.
+  std::vector<DockBar> b = bars;
+  EXPECT_EQ(PlanDrop(b, sizes, Rect::FromPosSize(26, 90, 26, 80), Orientation::Vertical, true, &b[2]),
+            (DropPlace{1, 90}));
+}
+
 }  // namespace

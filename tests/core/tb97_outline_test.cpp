@@ -109,4 +109,17 @@ TEST_F(DockTargets, RefusedDockPassesToTheNextOfTheSamePosition) {
   EXPECT_EQ(asked, (std::vector<std::size_t>{0, 5}));
 }
 
+TEST(Frames, DockedAndFloating) {
+  EXPECT_EQ(DockedFrame(Orientation::Horizontal, true), (Size{13, 4}));
+  EXPECT_EQ(DockedFrame(Orientation::Vertical, true), (Size{4, 13}));
+  EXPECT_EQ(DockedFrame(Orientation::Horizontal, false), (Size{4, 4}));
+  EXPECT_EQ(FloatingFrame({3, 3}, 16), (Size{6, 22}));
+  const FloatingCaption c = FloatingCaptionRects({135, 25}, {3, 3}, 16, true);
+  EXPECT_EQ(c.caption, (Rect{3, 3, 123, 18}));
+  EXPECT_EQ(c.closeButton, (Rect{123, 3, 138, 18}));
+  const FloatingCaption plain = FloatingCaptionRects({135, 25}, {3, 3}, 16, false);
+  EXPECT_EQ(plain.caption, (Rect{3, 3, 138, 18}));
+  EXPECT_TRUE(plain.closeButton.IsEmpty());
+}
+
 }  // namespace

@@ -167,4 +167,19 @@ TEST(FloatSizer, SnapDistanceShrinksToTheNearestNeighbour) {
   EXPECT_EQ(FloatSizer(SizingEdge::Right, tight, Rect::FromPosSize(0, 0, 100, 60), 94, 3).SnapDistance(), 0);
 }
 
+TEST(ToolbarSizingEdge, EdgesWithoutCorners) {
+  const Size window{141, 47};
+  const Size border{3, 3};
+  const struct {
+    Point p;
+    std::optional<SizingEdge> want;
+  } cases[] = {
+      {{0, 0}, SizingEdge::Top},    {{140, 2}, SizingEdge::Top},     {{0, 43}, SizingEdge::Bottom},
+      {{70, 46}, SizingEdge::Bottom}, {{2, 20}, SizingEdge::Left},   {{137, 20}, SizingEdge::Right},
+      {{136, 20}, std::nullopt},    {{3, 3}, std::nullopt},          {{3, 42}, std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ToolbarSizingEdge(c.p, window, border), c.want) << c.p.x << ", " << c.p.y;
+}
+
 }  // namespace

@@ -172,4 +172,19 @@ int RowContaining(std::span<const int> rowSizes, int highestRow, int p) {
   return highestRow + 1;
 }
 
+DropPlace PlanDrop(std::span<DockBar> bars, std::span<const int> rowSizes, const Rect& outline, Orientation o,
+                   bool fullSize, const DockBar* self) {
+  const bool vertical = o == Orientation::Vertical;
+  const int centre = vertical ? outline.left + outline.Width() / 2 : outline.top + outline.Height() / 2;
+  const RowHit hit = RowAt(rowSizes, HighestRow(bars), centre);
+  int row = hit.row;
+  if (hit.insertNew) {
+    InsertRowBefore(bars, row);
+  } else if (fullSize && BarsOnRow(bars, row, self) > 0) {
+    ++row;
+    InsertRowBefore(bars, row);
+  }
+  return {row, vertical ? outline.top : outline.left};
+}
+
 }  // namespace core::tb97

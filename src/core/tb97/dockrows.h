@@ -74,4 +74,18 @@ RowHit RowAt(std::span<const int> rowSizes, int highestRow, int p);
 // The first row whose end lies beyond p; highestRow + 1 beyond all rows.
 int RowContaining(std::span<const int> rowSizes, int highestRow, int p);
 
+// Where a bar dropped with its outline at `outline` (the dock's client
+// coordinates) goes: the row at the outline's centre across the rows, a new
+// row there when the drop is near a row boundary, and for a full-size bar on
+// a row that holds another bar, a new row after it. Rows opened move the
+// bars behind them (`bars`, the dock's bars, their rows changed in place);
+// `self` is the dropped bar when it is among them.
+struct DropPlace {
+  int dockRow = 0;
+  int dockPos = 0;
+  friend bool operator==(const DropPlace&, const DropPlace&) = default;
+};
+DropPlace PlanDrop(std::span<DockBar> bars, std::span<const int> rowSizes, const Rect& outline, Orientation o,
+                   bool fullSize, const DockBar* self = nullptr);
+
 }  // namespace core::tb97

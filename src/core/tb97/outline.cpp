@@ -5,6 +5,24 @@
 
 namespace core::tb97 {
 
+Size DockedFrame(Orientation o, bool grip) {
+  const int along = 4 + (grip ? 9 : 0);
+  return o == Orientation::Vertical ? Size{4, along} : Size{along, 4};
+}
+
+Size FloatingFrame(Size border, int captionHeight) { return {2 * border.cx, 2 * border.cy + captionHeight}; }
+
+FloatingCaption FloatingCaptionRects(Size client, Size border, int captionHeight, bool closeButton) {
+  FloatingCaption out;
+  out.caption = {border.cx, border.cy, border.cx + client.cx, border.cy + captionHeight - 1};
+  if (closeButton) {
+    const int side = captionHeight - 1;
+    out.caption.right -= side;
+    out.closeButton = Rect::FromPosSize(out.caption.right, border.cy, side, side);
+  }
+  return out;
+}
+
 Grab GrabAt(Point offset, Size windowSize) { return {offset, {windowSize.cx - 1, windowSize.cy - 1}}; }
 
 Rect PlaceOutline(Point q, Size size, const Grab& grab) {

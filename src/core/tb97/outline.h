@@ -12,6 +12,21 @@
 
 namespace core::tb97 {
 
+// The frame around a docked window's client area: 2 pixels on every side,
+// and the grip's 9 more at the start of the row when it has one.
+Size DockedFrame(Orientation o, bool grip);
+// The frame around a floating window's client area: the border on every
+// side and the caption.
+Size FloatingFrame(Size border, int captionHeight);
+
+// The caption strip of a floating window (window coordinates) and its close
+// button, the square at the caption's right end.
+struct FloatingCaption {
+  Rect caption;  // shortened by the close button when there is one
+  Rect closeButton;  // empty without one
+};
+FloatingCaption FloatingCaptionRects(Size client, Size border, int captionHeight, bool closeButton);
+
 // Where the pointer grabbed the window: its offset from the window's outer
 // top-left and the window's size less one in both directions.
 struct Grab {

@@ -128,6 +128,14 @@ ToolbarLayout LayoutToolbar(std::span<ToolbarItem> items, const ToolbarTarget& t
   return out;
 }
 
+std::optional<SizingEdge> ToolbarSizingEdge(Point p, Size window, Size border) {
+  if (p.y < border.cy) return SizingEdge::Top;
+  if (p.y >= window.cy - border.cy - 1) return SizingEdge::Bottom;
+  if (p.x < border.cx) return SizingEdge::Left;
+  if (p.x >= window.cx - border.cx - 1) return SizingEdge::Right;
+  return std::nullopt;
+}
+
 std::vector<SizeCandidate> FloatingCandidates(std::span<const ToolbarItem> items, Size frame, SizingEdge edge) {
   std::vector<ToolbarItem> work(items.begin(), items.end());
   const ToolbarTarget floating;

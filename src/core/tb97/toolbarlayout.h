@@ -63,6 +63,11 @@ ToolbarLayout LayoutToolbar(std::span<ToolbarItem> items, const ToolbarTarget& t
 
 enum class SizingEdge { Left, Right, Top, Bottom };
 
+// The edge a floating toolbar is sized by at `p` (window coordinates), if
+// any: its frame has edges but no corners; top and bottom win over left and
+// right.
+std::optional<SizingEdge> ToolbarSizingEdge(Point p, Size window, Size border);
+
 struct SizeCandidate {
   Size outer;
   bool unwrapped = false;  // the one-line arrangement

@@ -105,6 +105,13 @@ TEST(ToolbarLayout, ItemsAreCentredInTheCurrentDockRow) {
   EXPECT_EQ(items[2].bounds, (Rect{29, 7, 52, 23}));
 }
 
+TEST(DockedClientSize, RowThicknessAndFullSize) {
+  EXPECT_EQ(DockedClientSize({127, 22}, Orientation::Horizontal, 30, false, 500, {13, 4}), (Size{127, 30}));
+  EXPECT_EQ(DockedClientSize({127, 22}, Orientation::Horizontal, 8, true, 500, {13, 4}), (Size{487, 22}));
+  EXPECT_EQ(DockedClientSize({23, 122}, Orientation::Vertical, 26, true, 400, {4, 13}), (Size{26, 387}));
+  EXPECT_EQ(DockedClientSize({23, 122}, Orientation::Vertical, 8, true, 5, {4, 13}), (Size{23, 0}));
+}
+
 TEST(ToolbarThickness, LargestVisibleItemAcrossAtLeastEight) {
   std::vector<ToolbarItem> items{Btn(23, 22), Btn(30, 5), Sep()};
   items[1].visible = false;

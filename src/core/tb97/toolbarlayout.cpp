@@ -128,6 +128,13 @@ ToolbarLayout LayoutToolbar(std::span<ToolbarItem> items, const ToolbarTarget& t
   return out;
 }
 
+Size DockedClientSize(Size laidOut, Orientation o, int rowSize, bool fullSize, int dockClientLength, Size frame) {
+  if (o == Orientation::Vertical) {
+    return {std::max(laidOut.cx, rowSize), fullSize ? std::max(0, dockClientLength - frame.cy) : laidOut.cy};
+  }
+  return {fullSize ? std::max(0, dockClientLength - frame.cx) : laidOut.cx, std::max(laidOut.cy, rowSize)};
+}
+
 std::optional<SizingEdge> ToolbarSizingEdge(Point p, Size window, Size border) {
   if (p.y < border.cy) return SizingEdge::Top;
   if (p.y >= window.cy - border.cy - 1) return SizingEdge::Bottom;

@@ -58,6 +58,11 @@ int ToolbarThickness(std::span<const ToolbarItem> items, Orientation o);
 ToolbarLayout LayoutToolbar(std::span<ToolbarItem> items, const ToolbarTarget& target, int floatRightX,
                             bool moveChildren);
 
+// The client size of a docked tool window whose layout needs `laidOut`: at
+// least as thick as its dock row, and a full-size window as long as the
+// dock's client length less its own frame (`frame`, DockedFrame).
+Size DockedClientSize(Size laidOut, Orientation o, int rowSize, bool fullSize, int dockClientLength, Size frame);
+
 // The etched line of a line separator: shadow at start - 4, highlight at
 // start - 3, from x = 1 to client width - 1.
 

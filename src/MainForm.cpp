@@ -80,6 +80,8 @@ bool FileExists(const std::string& name) {
 
 TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   Form1 = this;
+  H1 = Create<THint95>("H1");
+  H1->SetHintStyle(hsFlat);
   StatusBar1 = Create<tk::TQuillonStatusBar>("StatusBar1");
   D1 = Create<TDock97>("D1", dpTop);
   D2 = Create<TDock97>("D2", dpLeft);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Hint95.h"
 #include "PgSetup.h"
 #include "Settings.h"
 #include "TB97.h"
@@ -44,6 +45,7 @@ class TForm1 : public tk::MDIFrameForm {
   TPageSetupDialog* PageSetupDialog1 = nullptr;
   TMruList* RL1 = nullptr;
   TMSOfficeCaption* MSOfficeCaption1 = nullptr;
+  THint95* H1 = nullptr;
 
   // The command-line arguments to open at the first activation.
   std::vector<std::string> CommandLineFiles;

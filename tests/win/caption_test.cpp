@@ -1,6 +1,7 @@
 // The frame's painted caption, read back from the window's own pixels.
 #include "harness.h"
 
+#include <cstdlib>
 #include <set>
 
 #include "Wordcap.h"
@@ -65,12 +66,22 @@ TEST_F(Caption, ActiveFrameShowsTheGradientFromGreenToTheCaptionColourAndTheThre
   EXPECT_EQ(texts[0].x, Painter()->LastTextArea().left + 3);
   EXPECT_EQ(texts[1].index, 1);
   EXPECT_EQ(texts[2].index, 2);
-  // The company text is drawn in the caption-text colour: some pixel of its
-  // place is neither band colour nor background.
+  // The company text is drawn over the gradient: in its place many pixels
+  // differ from the band colour of their column (the bar's top row), and
+  // they come nearer the caption-text colour.
   const COLORREF text = ::GetSysColor(COLOR_CAPTIONTEXT);
+  auto distance = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+           std::abs(GetBValue(a) - GetBValue(b));
+  };
   int textPixels = 0;
-  for (int x = texts[0].x; x < texts[1].x; ++x)
-    for (int y = g.bar.top; y < g.bar.bottom; ++y) textPixels += Pixel(x, y) == text;
+  for (int x = texts[0].x; x < texts[1].x; ++x) {
+    const COLORREF band = Pixel(x, g.bar.top);
+    for (int y = g.bar.top + 1; y < g.bar.bottom; ++y) {
+      const COLORREF c = Pixel(x, y);
+      textPixels += c != band && distance(c, text) < distance(band, text);
+    }
+  }
   EXPECT_GT(textPixels, 10);
 }
 

@@ -2,6 +2,7 @@
 #include "harness.h"
 
 #include <cstdlib>
+#include <memory>
 #include <set>
 
 #include "Wordcap.h"
@@ -148,6 +149,21 @@ TEST_F(Caption, InactiveFrameIsPaintedInTheInactiveColours) {
   harness::Pump();
   EXPECT_TRUE(Painter()->IsActive());
   ::DestroyWindow(other);
+}
+
+TEST_F(Caption, RemovingThePainterLeavesTheCaptionPartAsTheWindowText) {
+  Start();
+  Painter()->CaptionText()->SetCaption("notes.txt");
+  const LONG_PTR hooked = ::GetWindowLongPtrA(frame->Handle(), GWLP_WNDPROC);
+  std::unique_ptr<tk::Component> painter = frame->Release(Painter());
+  frame->MSOfficeCaption1 = nullptr;
+  painter.reset();
+  EXPECT_EQ(frame->Caption(), "notes.txt");
+  EXPECT_NE(::GetWindowLongPtrA(frame->Handle(), GWLP_WNDPROC), hooked);
+  // The frame still works: its messages reach the form again.
+  frame->SetCaption("plain");
+  harness::Pump();
+  EXPECT_EQ(frame->Caption(), "plain");
 }
 
 }  // namespace

@@ -120,4 +120,26 @@ TEST_F(Hints, MovingToTheNextButtonShowsItsHintAfterTheShortPause) {
   EXPECT_FALSE(hint.Showing());
 }
 
+TEST_F(Hints, AHintThatWouldLeaveTheScreensBottomSitsAboveItsButton) {
+  Start();
+  // The toolbar a few pixels above the screen's bottom edge.
+  RECT fr{}, br{};
+  ::GetWindowRect(frame->Handle(), &fr);
+  ::GetWindowRect(frame->Btn[2]->Handle(), &br);
+  const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  const int dy = (screenH - 10) - br.bottom;
+  ::SetWindowPos(frame->Handle(), nullptr, fr.left, fr.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  harness::Pump();
+  ::GetWindowRect(frame->Btn[2]->Handle(), &br);
+  ASSERT_EQ(br.bottom, screenH - 10);
+  RestOn(frame->Btn[2]->Handle());
+  PumpFor(700);
+  THintWindow95& hint = frame->H1->Window();
+  ASSERT_TRUE(hint.Showing());
+  EXPECT_EQ(THint95::HintControl(), frame->Btn[2]->Handle());
+  RECT wr{};
+  ::GetWindowRect(hint.Handle(), &wr);
+  EXPECT_EQ(wr.bottom, br.top);
+}
+
 }  // namespace

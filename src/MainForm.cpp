@@ -80,6 +80,8 @@ bool FileExists(const std::string& name) {
 
 TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   Form1 = this;
+  H1 = Create<THint95>("H1");
+  H1->SetHintStyle(hsFlat);
   StatusBar1 = Create<tk::TQuillonStatusBar>("StatusBar1");
   D1 = Create<TDock97>("D1", dpTop);
   D2 = Create<TDock97>("D2", dpLeft);
@@ -105,6 +107,12 @@ TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   RL1->SetRegIniKey("ORCA\\Recents");
   RL1->OnMruClick = [this](tk::Component* sender, const std::string& item) { RL1MruClick(sender, item); };
   RL1->Loaded();
+  MSOfficeCaption1 = Create<TMSOfficeCaption>("MSOfficeCaption1");
+  MSOfficeCaption1->CompanyText()->SetCaption("Tolvek's");
+  MSOfficeCaption1->CompanyText()->SetFontKind(fkSystemBI);
+  MSOfficeCaption1->AppNameText()->SetCaption("Quillon Light");
+  MSOfficeCaption1->AppNameText()->SetFontKind(fkSystemB);
+  MSOfficeCaption1->ColorLeftActive = RGB(0, 128, 0);
 }
 
 TForm1::~TForm1() {
@@ -116,6 +124,7 @@ void TForm1::CreateWindowNow() {
   CreateHandle(WS_EX_ACCEPTFILES, kFrameClass, "Tolvek's Quillon Light ",
                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Scale(226), Scale(116), Scale(537), Scale(393), nullptr,
                nullptr);
+  MSOfficeCaption1->HookForm();
   SetMenu(MainMenu1);
   FormCreate();
 }

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "Hint95.h"
 #include "PgSetup.h"
 #include "Settings.h"
 #include "TB97.h"
+#include "Wordcap.h"
 #include "toolkit/commondlg.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
@@ -42,6 +44,8 @@ class TForm1 : public tk::MDIFrameForm {
   // Shared by every document window; its margins persist while the program runs.
   TPageSetupDialog* PageSetupDialog1 = nullptr;
   TMruList* RL1 = nullptr;
+  TMSOfficeCaption* MSOfficeCaption1 = nullptr;
+  THint95* H1 = nullptr;
 
   // The command-line arguments to open at the first activation.
   std::vector<std::string> CommandLineFiles;

@@ -76,6 +76,7 @@ void TToolbar97::CreateHandleIn(HWND parent) {
   RegisterClassOnce(kBarClass, 0, ::GetSysColorBrush(COLOR_BTNFACE));
   CreateHandle(0, kBarClass, Caption.c_str(), WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, BarWidth(),
                BarHeight(), parent, nullptr);
+  if (tk::Application.OwnHintWindow) return;
   tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                ::GetModuleHandleA(nullptr), nullptr);

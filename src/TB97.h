@@ -99,6 +99,7 @@ class TToolbarButton97 : public tk::Component, public tk::Window {
   void Click();
 
   void CreateIn(TToolbar97* bar, int x, int y);
+  std::string HintText() const override { return Hint; }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -32,7 +32,11 @@ class TApplication {
   // Hint settings, used by the hint windows.
   bool ShowHint = true;
   UINT HintPause = 500;
+  UINT HintShortPause = 50;
   UINT HintHidePause = 2500;
+  // Set while a hint component of the program shows the controls' hints in
+  // a hint window of its own; controls then make no tooltips of their own.
+  bool OwnHintWindow = false;
 
   // The first form created becomes the main form; the application owns
   // every form it is handed, and releases a form once its window is gone.

@@ -29,6 +29,8 @@ class Window {
   void SetEnabled(bool enabled);
   std::string Text() const;
   void SetText(const std::string& text);
+  // The hint the window shows when the mouse rests on it; empty for none.
+  virtual std::string HintText() const { return {}; }
 
  protected:
   // Registers a window class of ours once per process.

@@ -10,6 +10,7 @@
 #include "core/colortext.h"
 #include "core/fonttext.h"
 #include "resource.h"
+#include "toolkit/graphics.h"
 
 namespace {
 
@@ -101,12 +102,6 @@ bool StorePreferences(const Preferences& p) {
   return ok;
 }
 
-COLORREF ToRGB(core::Color c) {
-  if (core::IsSystemColor(c)) return ::GetSysColor(static_cast<int>(c & 0xFF));
-  if (c == core::clNone) return RGB(255, 255, 255);
-  return static_cast<COLORREF>(c) & 0xFFFFFF;
-}
-
 void FillBackgroundList(HWND dlg, core::Color current) {
   HWND combo = ::GetDlgItem(dlg, IDC_BACKGROUND);
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -156,13 +151,15 @@ void ChooseFontFor(HWND dlg, core::FontSpec& font) {
   cf.hwndOwner = dlg;
   cf.lpLogFont = &lf;
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-  cf.rgbColors = ToRGB(font.color);
+  cf.rgbColors = tk::ColorToRGB(font.color, core::ColorUse::Text);
   if (!::ChooseFontA(&cf)) return;
   core::FontSpec chosen;
   chosen.name = lf.lfFaceName;
   chosen.size = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10 : font.size;
   // A colour the dialog left as it was keeps its system-colour meaning.
-  chosen.color = cf.rgbColors == ToRGB(font.color) ? font.color : static_cast<core::Color>(cf.rgbColors);
+  chosen.color = cf.rgbColors == tk::ColorToRGB(font.color, core::ColorUse::Text)
+                     ? font.color
+                     : static_cast<core::Color>(cf.rgbColors);
   switch (lf.lfPitchAndFamily & 3) {
     case FIXED_PITCH: chosen.pitch = core::FontPitch::Fixed; break;
     case VARIABLE_PITCH: chosen.pitch = core::FontPitch::Variable; break;
@@ -190,7 +187,7 @@ INT_PTR CALLBACK PreferencesProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
           CHOOSECOLORA cc{};
           cc.lStructSize = sizeof cc;
           cc.hwndOwner = dlg;
-          cc.rgbResult = ToRGB(SelectedBackground(dlg, p->background));
+          cc.rgbResult = tk::ColorToRGB(SelectedBackground(dlg, p->background), core::ColorUse::Background);
           cc.lpCustColors = custom;
           cc.Flags = CC_RGBINIT | CC_FULLOPEN;
           if (::ChooseColorA(&cc)) FillBackgroundList(dlg, static_cast<core::Color>(cc.rgbResult));

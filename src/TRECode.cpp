@@ -432,7 +432,7 @@ void TSRichEdit::SetFont(const core::FontSpec& font) {
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
   cf.yHeight = std::clamp(font.size, 1, 1638) * 20;  // twips
-  cf.crTextColor = tk::ColorToRGB(font.color);
+  cf.crTextColor = tk::ColorToRGB(font.color, core::ColorUse::Text);
   if (font.style & core::fsBold) cf.dwEffects |= CFE_BOLD;
   if (font.style & core::fsItalic) cf.dwEffects |= CFE_ITALIC;
   if (font.style & core::fsUnderline) cf.dwEffects |= CFE_UNDERLINE;
@@ -450,7 +450,7 @@ void TSRichEdit::SetFont(const core::FontSpec& font) {
 
 void TSRichEdit::SetBackground(core::Color color) {
   background_ = color;
-  Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color));
+  Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color, core::ColorUse::Background));
 }
 
 void TSRichEdit::SetWordWrap(bool wrap) {

@@ -160,9 +160,6 @@ struct TDateTimeFormats {
 };
 TDateTimeFormats& DateTimeFormats();
 
-// The whole content of a file. Throws tk::FileError when it cannot be read.
-std::string ReadWholeFile(const std::string& name);
-
 // Reads the file into the window. Throws tk::FileError when the file cannot
 // be read; the window then still holds what it held before.
 void LoadFile(TEditForm* window, const std::string& name);

@@ -165,8 +165,11 @@ bool TApplication::ApplyCursor() const {
   return true;
 }
 
-int TApplication::AddMessageFilter(MessageFilter filter) {
-  filters_.emplace_back(nextFilter_, std::move(filter));
+int TApplication::AddMessageFilter(MessageFilter filter, bool first) {
+  if (first)
+    filters_.emplace(filters_.begin(), nextFilter_, std::move(filter));
+  else
+    filters_.emplace_back(nextFilter_, std::move(filter));
   return nextFilter_++;
 }
 

@@ -23,14 +23,15 @@ done
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$QL_BUILD/win64/Quillon.exe" "${args[@]}"
+desktop=1
+if [ -z "${DISPLAY:-}" ]; then
+  desktop=0
+  ql_start_xvfb
+  trap ql_stop_xvfb EXIT
 fi
-
-ql_start_xvfb
-trap ql_stop_xvfb EXIT
 # A Wine prefix of the build's own, in which Wine draws the window frames
-# itself (no window manager runs on the virtual display).
+# itself (on the virtual display no window manager runs; on a desktop the
+# program's own caption is then what the user sees), with Wine's fonts.
 export WINEPREFIX="$QL_BUILD/wineprefix-run"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   ql_log "creating the Wine prefix $WINEPREFIX"
@@ -38,6 +39,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+ql_wine_fonts
+if [ "$desktop" -eq 1 ]; then
+  exec wine "$QL_BUILD/win64/Quillon.exe" "${args[@]}"
+fi
+
 wine "$QL_BUILD/win64/Quillon.exe" "${args[@]}" &
 pid=$!
 for _ in $(seq 60); do

@@ -42,6 +42,8 @@ run_suite() {
   failed=$((failed + f))
 }
 
+# From here on the tests have a home (and temporary folder) of their own.
+ql_private_home
 run_suite core "$QL_BUILD/native/quillon_core_tests"
 
 ql_start_xvfb || { echo "$passed passed, $((failed + 1)) failed"; exit 1; }

@@ -19,6 +19,7 @@ x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static -o "$out/wine_open_save.exe"
 
 ql_start_xvfb
 trap ql_stop_xvfb EXIT
+ql_private_home
 QL_WINEPREFIX="$QL_BUILD/wineprefix-bench" ql_wine_prefix
 
 files=()

@@ -17,6 +17,7 @@ QL_TARGETS="wine_textops_bench" ql_build_windows x86_64 >/dev/null
 
 ql_start_xvfb
 trap ql_stop_xvfb EXIT
+ql_private_home
 QL_WINEPREFIX="$QL_BUILD/wineprefix-bench" ql_wine_prefix
 
 # kind, generator of one line, peer command (reads $1, writes stdout)

@@ -75,6 +75,45 @@ ql_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  ql_wine_fonts
+}
+
+# Wine looks for its own fonts (Marlett, Tahoma, the bitmap faces of MS Sans
+# Serif...) beside its libraries, in <libdir>/wine/fonts, but Debian's
+# fonts-wine puts them in /usr/share/wine/fonts, so a prefix has none of
+# them: caption buttons and
+# DrawFrameControl then draw the letters "0 1 r", and every face falls back
+# to another font. A prefix's own Windows font folder is always scanned:
+# put them there.
+ql_wine_fonts() {
+  local dest="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -d /usr/share/wine/fonts ] || return 0
+  [ -f "$dest/marlett.ttf" ] && [ -f "$dest/sserife.fon" ] && return 0
+  mkdir -p "$dest"
+  cp -n /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$dest/" 2>/dev/null || true
+}
+
+# A home of the test run's own inside the build folder: Wine keeps its
+# trash, its desktop files and its menus below the home, and a test must
+# neither depend on what the user's home holds nor leave anything there.
+ql_private_home() {
+  export HOME="$QL_BUILD/home"
+  export XDG_DATA_HOME="$HOME/.local/share"
+  export XDG_CONFIG_HOME="$HOME/.config"
+  export XDG_CACHE_HOME="$HOME/.cache"
+  export TMPDIR="$QL_BUILD/tmp"
+  mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$TMPDIR"
+}
+
+# ql_world_reachable <dir>: every folder on the way to dir lets others pass.
+ql_world_reachable() {
+  local p
+  p="$(realpath "$1")" || return 1
+  while [ "$p" != "/" ]; do
+    [ -n "$(find "$p" -maxdepth 0 -perm -o+x 2>/dev/null)" ] || return 1
+    p="$(dirname "$p")"
+  done
+  return 0
 }
 
 # A PDF printer for the printing tests: a CUPS daemon of the test run's own
@@ -88,8 +127,14 @@ ql_start_printer() {
   [ -x /usr/lib/cups/backend/cups-pdf ] || return 0
   local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
   [ -f "$ppd" ] || return 0
-  local d
-  d="$(mktemp -d /tmp/ql-cups.XXXXXX)" || return 0
+  local d="$QL_BUILD/cups"
+  # A Unix socket's path has room for about 100 bytes, and the daemon's
+  # filters run as lp, who must reach the folder.
+  if [ ${#d} -gt 80 ] || ! ql_world_reachable "$QL_BUILD"; then
+    d="$(mktemp -d /tmp/ql-cups.XXXXXX)" || return 0
+  else
+    rm -rf "$d" && mkdir -p "$d" || return 0
+  fi
   [ -n "$d" ] || return 0
   chmod 755 "$d"
   mkdir -p "$d/etc/ppd" "$d/spool/tmp" "$d/run" "$d/cache" "$d/log" "$d/out"
@@ -127,7 +172,9 @@ Group lp
 SystemGroup root
 EOF
   # cups-pdf reads the settings of the queue cups-pdf:/NAME from this file.
-  printf 'Out %s\nAnonDirName %s\n' "$d/out" "$d/out" >/etc/cups/cups-pdf-quillon-test.conf
+  # cups-pdf has no other place for it; ql_stop_printer removes it again.
+  QL_CUPS_PDF_CONF=/etc/cups/cups-pdf-quillon-test.conf
+  printf 'Out %s\nAnonDirName %s\n' "$d/out" "$d/out" >"$QL_CUPS_PDF_CONF"
   cupsd -f -c "$d/etc/cupsd.conf" -s "$d/etc/cups-files.conf" >"$d/log/cupsd.out" 2>&1 &
   QL_CUPSD_PID=$!
   QL_CUPS_DIR="$d"
@@ -151,9 +198,15 @@ ql_stop_printer() {
     kill "$QL_CUPSD_PID" 2>/dev/null
     wait "$QL_CUPSD_PID" 2>/dev/null
   fi
-  if [ -n "${QL_CUPS_DIR:-}" ] && [ "${QL_CUPS_DIR#/tmp/ql-cups.}" != "$QL_CUPS_DIR" ]; then
-    rm -rf "$QL_CUPS_DIR"
+  if [ -n "${QL_CUPS_DIR:-}" ]; then
+    case "$QL_CUPS_DIR" in
+      /tmp/ql-cups.* | "$QL_BUILD/cups") rm -rf "$QL_CUPS_DIR" ;;
+    esac
   fi
+  if [ -n "${QL_CUPS_PDF_CONF:-}" ]; then
+    rm -f "$QL_CUPS_PDF_CONF"
+  fi
+  QL_CUPS_PDF_CONF=""
   QL_CUPSD_PID=""
   QL_CUPS_DIR=""
   unset QL_PRINT_OUT CUPS_SERVER

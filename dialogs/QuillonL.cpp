@@ -9,7 +9,9 @@
 
 #include "core/colortext.h"
 #include "core/fonttext.h"
+#include "guard.h"
 #include "resource.h"
+#include "toolkit/graphics.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ const char kKey[] = "Software\\ORCA\\Quillon-Light";
 // ---------------------------------------------------------------------------
 // About
 
-INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_INITDIALOG:
       if (lParam) ::SendDlgItemMessageA(dlg, IDC_ABOUTICON, STM_SETICON, static_cast<WPARAM>(lParam), 0);
@@ -101,12 +103,6 @@ bool StorePreferences(const Preferences& p) {
   return ok;
 }
 
-COLORREF ToRGB(core::Color c) {
-  if (core::IsSystemColor(c)) return ::GetSysColor(static_cast<int>(c & 0xFF));
-  if (c == core::clNone) return RGB(255, 255, 255);
-  return static_cast<COLORREF>(c) & 0xFFFFFF;
-}
-
 void FillBackgroundList(HWND dlg, core::Color current) {
   HWND combo = ::GetDlgItem(dlg, IDC_BACKGROUND);
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -156,13 +152,15 @@ void ChooseFontFor(HWND dlg, core::FontSpec& font) {
   cf.hwndOwner = dlg;
   cf.lpLogFont = &lf;
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-  cf.rgbColors = ToRGB(font.color);
+  cf.rgbColors = tk::ColorToRGB(font.color, core::ColorUse::Text);
   if (!::ChooseFontA(&cf)) return;
   core::FontSpec chosen;
   chosen.name = lf.lfFaceName;
   chosen.size = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10 : font.size;
   // A colour the dialog left as it was keeps its system-colour meaning.
-  chosen.color = cf.rgbColors == ToRGB(font.color) ? font.color : static_cast<core::Color>(cf.rgbColors);
+  chosen.color = cf.rgbColors == tk::ColorToRGB(font.color, core::ColorUse::Text)
+                     ? font.color
+                     : static_cast<core::Color>(cf.rgbColors);
   switch (lf.lfPitchAndFamily & 3) {
     case FIXED_PITCH: chosen.pitch = core::FontPitch::Fixed; break;
     case VARIABLE_PITCH: chosen.pitch = core::FontPitch::Variable; break;
@@ -173,7 +171,7 @@ void ChooseFontFor(HWND dlg, core::FontSpec& font) {
   font = chosen;
 }
 
-INT_PTR CALLBACK PreferencesProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR PreferencesProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* p = reinterpret_cast<Preferences*>(::GetWindowLongPtrA(dlg, DWLP_USER));
   switch (msg) {
     case WM_INITDIALOG:
@@ -190,7 +188,7 @@ INT_PTR CALLBACK PreferencesProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
           CHOOSECOLORA cc{};
           cc.lStructSize = sizeof cc;
           cc.hwndOwner = dlg;
-          cc.rgbResult = ToRGB(SelectedBackground(dlg, p->background));
+          cc.rgbResult = tk::ColorToRGB(SelectedBackground(dlg, p->background), core::ColorUse::Background);
           cc.lpCustColors = custom;
           cc.Flags = CC_RGBINIT | CC_FULLOPEN;
           if (::ChooseColorA(&cc)) FillBackgroundList(dlg, static_cast<core::Color>(cc.rgbResult));
@@ -229,7 +227,7 @@ struct InsertArgs {
 
 constexpr int kBufferSize = 250;
 
-INT_PTR CALLBACK InsertStringProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR InsertStringProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* a = reinterpret_cast<InsertArgs*>(::GetWindowLongPtrA(dlg, DWLP_USER));
   switch (msg) {
     case WM_INITDIALOG:
@@ -267,7 +265,7 @@ struct GotoArgs {
   std::int32_t result;
 };
 
-INT_PTR CALLBACK GotoLineProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR GotoLineProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* a = reinterpret_cast<GotoArgs*>(::GetWindowLongPtrA(dlg, DWLP_USER));
   switch (msg) {
     case WM_INITDIALOG: {
@@ -314,29 +312,40 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 __declspec(dllexport) void WINAPI AboutDialog(HWND app, HICON icon) {
-  ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), app, AboutProc, reinterpret_cast<LPARAM>(icon));
+  dialogs::GuardedEntry(0, [&] {
+    return ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_ABOUT), app, dialogs::GuardedProc<AboutProc>,
+                             reinterpret_cast<LPARAM>(icon));
+  });
 }
 
 __declspec(dllexport) WordBool WINAPI PreferencesDialog(HWND app) {
-  Preferences p = LoadPreferences();
-  INT_PTR r = ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_PREFERENCES), app, PreferencesProc,
-                                reinterpret_cast<LPARAM>(&p));
-  return r == IDOK ? -1 : 0;
+  return dialogs::GuardedEntry<WordBool>(0, [&]() -> WordBool {
+    Preferences p = LoadPreferences();
+    INT_PTR r = ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_PREFERENCES), app,
+                                  dialogs::GuardedProc<PreferencesProc>, reinterpret_cast<LPARAM>(&p));
+    return r == IDOK ? -1 : 0;
+  });
 }
 
 __declspec(dllexport) WordBool WINAPI InsertStringDialog(HWND app, char** buffer, WordBool* selectedLines,
                                                          WordBool* atLineStart) {
-  if (!buffer || !*buffer || !selectedLines || !atLineStart) return 0;
-  InsertArgs a{*buffer, selectedLines, atLineStart};
-  INT_PTR r = ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_INSERTSTRING), app, InsertStringProc,
-                                reinterpret_cast<LPARAM>(&a));
-  return r == IDOK ? -1 : 0;
+  return dialogs::GuardedEntry<WordBool>(0, [&]() -> WordBool {
+    if (!buffer || !*buffer || !selectedLines || !atLineStart) return 0;
+    InsertArgs a{*buffer, selectedLines, atLineStart};
+    INT_PTR r = ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_INSERTSTRING), app,
+                                  dialogs::GuardedProc<InsertStringProc>, reinterpret_cast<LPARAM>(&a));
+    return r == IDOK ? -1 : 0;
+  });
 }
 
+// A cancel, and a failure, keep the current line.
 __declspec(dllexport) std::int32_t WINAPI GotoLineDialog(HWND app, std::int32_t lineCount, std::int32_t currentLine) {
-  GotoArgs a{lineCount, currentLine, currentLine};
-  ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_GOTOLINE), app, GotoLineProc, reinterpret_cast<LPARAM>(&a));
-  return a.result;  // a cancel keeps the current line
+  return dialogs::GuardedEntry(currentLine, [&] {
+    GotoArgs a{lineCount, currentLine, currentLine};
+    INT_PTR r = ::DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_GOTOLINE), app, dialogs::GuardedProc<GotoLineProc>,
+                                  reinterpret_cast<LPARAM>(&a));
+    return r == IDOK ? a.result : currentLine;
+  });
 }
 
 }  // extern "C"

@@ -11,6 +11,7 @@
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/graphics.h"
+#include "toolkit/window.h"
 
 namespace {
 
@@ -98,8 +99,6 @@ DWORD CALLBACK WriteChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done
   return 0;
 }
 
-const wchar_t kSelfProp[] = L"QuillonTSRichEdit";
-
 HMODULE LoadRichEdit() {
   static HMODULE module = ::LoadLibraryA("riched20.dll");
   return module;
@@ -121,13 +120,34 @@ std::string TSRichEdit::Narrow(std::wstring_view wide) {
   return bytes;
 }
 
+// The control's window seen through the toolkit's one subclassing: its
+// messages reach ControlMessage inside the toolkit's exception border.
+class TSRichEdit::ControlWindow : public tk::Window {
+ public:
+  explicit ControlWindow(TSRichEdit& edit) : edit_(edit) {}
+  void Attach(HWND wnd) {
+    attached_ = wnd;
+    Subclass(wnd);
+  }
+  LRESULT CallControl(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultHandler(msg, wParam, lParam); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    return edit_.ControlMessage(msg, wParam, lParam);
+  }
+  void HandleDestroyed() override { edit_.ControlGone(attached_); }
+
+ private:
+  TSRichEdit& edit_;
+  HWND attached_ = nullptr;
+};
+
 TSRichEdit::TSRichEdit(tk::Component* owner, std::string name) : Component(owner, std::move(name)) {}
 
-TSRichEdit::~TSRichEdit() {
-  if (hwnd_ && controlProc_ && ::IsWindow(hwnd_)) {
-    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
-    ::RemovePropW(hwnd_, kSelfProp);
-  }
+TSRichEdit::~TSRichEdit() = default;
+
+void TSRichEdit::ControlGone(HWND wnd) {
+  if (hwnd_ == wnd) hwnd_ = nullptr;
 }
 
 LRESULT TSRichEdit::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
@@ -145,10 +165,9 @@ void TSRichEdit::CreateIn(HWND parent) {
                             0, 0, r.right, r.bottom, parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) throw tk::Error("Cannot create the editing control");
   // Our procedure sees every message first (keys before the control acts
-  // on them); a wide one, so that nothing is converted on the way.
-  ::SetPropW(hwnd_, kSelfProp, this);
-  controlProc_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TSRichEdit::SubclassProc)));
+  // on them), as Unicode messages, so that nothing is converted on the way.
+  if (!window_) window_ = std::make_unique<ControlWindow>(*this);
+  window_->Attach(hwnd_);
   Send(EM_SETEVENTMASK, 0, ENM_SELCHANGE);
   // Plain text (set while the control is still empty), and no limit of
   // the control's own on the text's length.
@@ -157,31 +176,11 @@ void TSRichEdit::CreateIn(HWND parent) {
   SetWordWrap(false);
 }
 
-LRESULT CALLBACK TSRichEdit::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<TSRichEdit*>(::GetPropW(wnd, kSelfProp));
-  if (!self || !self->controlProc_) return ::DefWindowProcW(wnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) {
-    WNDPROC proc = self->controlProc_;
-    ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-    ::RemovePropW(wnd, kSelfProp);
-    self->controlProc_ = nullptr;
-    if (self->hwnd_ == wnd) self->hwnd_ = nullptr;
-    return ::CallWindowProcW(proc, wnd, msg, wParam, lParam);
-  }
-  return self->ControlMessage(msg, wParam, lParam);
-}
-
 LRESULT TSRichEdit::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  HWND wnd = hwnd_;
-  WNDPROC proc = controlProc_;
-  // A handler's exception ends the handler, never the message.
+  // A handler's exception ends the handler, never the message; anything
+  // else that throws here (our paste) ends at the window's own border.
   auto fire = [](const auto& handler, auto... args) {
-    if (!handler) return;
-    try {
-      handler(args...);
-    } catch (...) {
-      tk::Application.HandleException();
-    }
+    if (handler) tk::Guarded([&] { handler(args...); });
   };
   switch (msg) {
     case WM_KEYDOWN:
@@ -208,7 +207,7 @@ LRESULT TSRichEdit::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     default: break;
   }
-  LRESULT result = ::CallWindowProcW(proc, wnd, msg, wParam, lParam);
+  LRESULT result = window_->CallControl(msg, wParam, lParam);
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -402,17 +401,28 @@ void TSRichEdit::Paste() {
   // the control: some rich-edit versions put a paste into a plain-text
   // control in place of the whole text.
   std::wstring text;
-  bool opened = false;
-  for (int attempt = 0; attempt < 10 && !(opened = ::OpenClipboard(hwnd_)); ++attempt) ::Sleep(10);
-  if (!opened) return;
-  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+  {
+    struct Clipboard {
+      bool open = false;
+      ~Clipboard() {
+        if (open) ::CloseClipboard();
+      }
+    } clipboard;
+    for (int attempt = 0; attempt < 10 && !(clipboard.open = ::OpenClipboard(hwnd_)); ++attempt) ::Sleep(10);
+    if (!clipboard.open) return;
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    struct Lock {
+      HANDLE data;
+      const wchar_t* chars;
+      ~Lock() {
+        if (chars) ::GlobalUnlock(data);
+      }
+    } lock{data, data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr};
+    if (lock.chars) {
       size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
-      text.assign(chars, std::find(chars, chars + limit, L'\0'));
-      ::GlobalUnlock(data);
+      text.assign(lock.chars, std::find(lock.chars, lock.chars + limit, L'\0'));
     }
   }
-  ::CloseClipboard();
   // Every line end (CR LF, LF, CR) is one CR inside the control.
   size_t j = 0;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -432,7 +442,7 @@ void TSRichEdit::SetFont(const core::FontSpec& font) {
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
   cf.yHeight = std::clamp(font.size, 1, 1638) * 20;  // twips
-  cf.crTextColor = tk::ColorToRGB(font.color);
+  cf.crTextColor = tk::ColorToRGB(font.color, core::ColorUse::Text);
   if (font.style & core::fsBold) cf.dwEffects |= CFE_BOLD;
   if (font.style & core::fsItalic) cf.dwEffects |= CFE_ITALIC;
   if (font.style & core::fsUnderline) cf.dwEffects |= CFE_UNDERLINE;
@@ -450,7 +460,7 @@ void TSRichEdit::SetFont(const core::FontSpec& font) {
 
 void TSRichEdit::SetBackground(core::Color color) {
   background_ = color;
-  Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color));
+  Send(EM_SETBKGNDCOLOR, 0, tk::ColorToRGB(color, core::ColorUse::Background));
 }
 
 void TSRichEdit::SetWordWrap(bool wrap) {

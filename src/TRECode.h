@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -136,12 +137,15 @@ class TSRichEdit : public tk::Component {
 
  private:
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The control's window, subclassed: each message goes to ControlMessage.
+  class ControlWindow;
   LRESULT ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The control's window has gone (with its parent, or renewed).
+  void ControlGone(HWND wnd);
   // Puts a new, empty control in the old one's place, with its look.
   void Renew();
   HWND hwnd_ = nullptr;
-  WNDPROC controlProc_ = nullptr;
+  std::unique_ptr<ControlWindow> window_;
   bool wordWrap_ = false;
   core::FontSpec font_;
   bool hasFont_ = false;

@@ -11,6 +11,7 @@
 #include "dialoglib.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
+#include "toolkit/fileio.h"
 #include "toolkit/seam.h"
 
 namespace {
@@ -111,96 +112,11 @@ class BusyFile {
   }
 };
 
-// The platform's wording for an error code, without a final line end.
-std::string SystemMessage(DWORD code) {
-  char* buffer = nullptr;
-  DWORD len = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                   FORMAT_MESSAGE_IGNORE_INSERTS,
-                               nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = len && buffer ? std::string(buffer, len) : "error " + std::to_string(code);
-  if (buffer) ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
-    text.pop_back();
-  return text;
-}
-
-// Writes `bytes` to a new file beside `name` and, once all of it is on disk,
-// puts that file in the place of `name`, keeping the old file's attributes.
-// Any failure leaves `name` as it was.
-void WriteFileReplacing(const std::string& name, const std::string& bytes) {
-  const std::string failed = "Cannot save file " + name + ": ";
-  const std::string unchanged = ". The file was not changed.";
-  DWORD attributes = ::GetFileAttributesA(name.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw tk::FileError(failed + "this is a folder" + unchanged);
-    if (attributes & FILE_ATTRIBUTE_READONLY) throw tk::FileError(failed + "the file is read-only" + unchanged);
-  }
-  size_t slash = name.find_last_of("\\/:");
-  std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-  char temp[MAX_PATH + 1] = {};
-  if (!::GetTempFileNameA(folder.c_str(), "qlt", 0, temp))
-    throw tk::FileError(failed + SystemMessage(::GetLastError()) + unchanged);
-  HANDLE h = ::CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD error = h == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
-  if (!error) {
-    size_t done = 0;
-    while (done < bytes.size() && !error) {
-      DWORD put = 0;
-      DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-      if (!::WriteFile(h, bytes.data() + done, want, &put, nullptr) || put != want)
-        error = ::GetLastError() ? ::GetLastError() : ERROR_DISK_FULL;
-      done += put;
-    }
-    if (!error && !::FlushFileBuffers(h)) error = ::GetLastError();
-    if (!::CloseHandle(h) && !error) error = ::GetLastError();
-  }
-  if (!error && !::MoveFileExA(temp, name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    error = ::GetLastError();
-  if (error) {
-    ::DeleteFileA(temp);
-    throw tk::FileError(failed + SystemMessage(error) + unchanged);
-  }
-  if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(name.c_str(), attributes);
-}
-
 TEditForm* ActiveDocument() {
   return Form1 ? dynamic_cast<TEditForm*>(Form1->ActiveMDIChild()) : nullptr;
 }
 
 }  // namespace
-
-std::string ReadWholeFile(const std::string& name) {
-  HANDLE h = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE)
-    throw tk::FileError("Cannot open file " + name + ": " + SystemMessage(::GetLastError()));
-  std::string bytes;
-  DWORD error = 0;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(h, &size)) {
-    error = ::GetLastError();
-  } else if (size.QuadPart > 0x7FFFFFFE) {
-    ::CloseHandle(h);
-    throw tk::FileError("Cannot open file " + name + ": the file is too large");
-  } else {
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (done < bytes.size()) {
-      DWORD got = 0;
-      DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-      if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) {
-        error = ::GetLastError();
-        break;
-      }
-      if (got == 0) break;  // the file shrank meanwhile
-      done += got;
-    }
-    bytes.resize(done);
-  }
-  ::CloseHandle(h);
-  if (error) throw tk::FileError("Cannot read file " + name + ": " + SystemMessage(error));
-  return bytes;
-}
 
 TEditForm::TEditForm(bool maximized) : MDIChildForm(nullptr, "EditForm"), maximized_(maximized) {
   Edi = Create<TSRichEdit>("Edi");
@@ -342,7 +258,7 @@ void LoadFile(TEditForm* window, const std::string& name) {
   // The stamp is taken before the read: a file that grows meanwhile differs
   // from it, and is asked about at the next activation.
   core::FileStamp stamp = FileStampOf(name);
-  std::string bytes = ReadWholeFile(name);
+  std::string bytes = tk::ReadWholeFile(name);
   window->Edi->SetText(bytes);
   window->DiskStamp = stamp;
   window->FileName = name;
@@ -353,7 +269,7 @@ bool TEditForm::SaveFile(const std::string& name, core::TextFormat format) {
   if (!MayOverwrite(name)) return false;
   BusyFile busy(core::SavingText(name));
   if (format != core::TextFormat::tfDos) busy.SetText(std::string(core::ConvertingText(format)));
-  WriteFileReplacing(name, core::FileBytesFromDocument(Edi->Text(), format));
+  tk::WriteFileReplacing(name, core::FileBytesFromDocument(Edi->Text(), format));
   Edi->SetModified(false);
   FileName = name;
   DiskStamp = FileStampOf(name);

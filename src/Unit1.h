@@ -171,10 +171,8 @@ struct TDateTimeFormats {
 };
 TDateTimeFormats& DateTimeFormats();
 
-// The whole content of a file. Throws tk::FileError when it cannot be read.
-std::string ReadWholeFile(const std::string& name);
-
-// What the file `name` is on disk now: one attribute query.
+// What the file `name` is on disk now (missing, a folder, or a file of a
+// size and write time; unknown when it cannot be asked): one attribute query.
 core::FileStamp FileStampOf(const std::string& name);
 
 // Reads the file into the window. Throws tk::FileError when the file cannot

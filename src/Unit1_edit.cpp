@@ -20,6 +20,7 @@
 #include "longop.h"
 #include "shellbrowser.h"
 #include "toolkit/application.h"
+#include "toolkit/fileio.h"
 #include "toolkit/graphics.h"
 #include "toolkit/popupmenu.h"
 
@@ -305,7 +306,7 @@ void TEditForm::File2Click() {
     // read; the document is touched only once the whole file is in.
     TLongOperation op([this] { return Edi->Handle(); }, Bar(), style, Settings.ShowOperations);
     tk::Application.ProcessMessages();
-    std::string bytes = ReadWholeFile(name);
+    std::string bytes = tk::ReadWholeFile(name);
     Edi->SetText(core::AppendFileText(Edi->Text(), bytes));
     Edi->SetModified(true);
   }

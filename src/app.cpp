@@ -8,19 +8,19 @@
 #include "toolkit/seam.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-  tk::Application.Initialize();
-  tk::Application.Title = "Quillon Light";
-  tk::Application.HelpFile = "QuillonL.hlp";
-
-  std::string error;
-  if (!dialoglib::Bind(error)) {
-    tk::ShowMessageBox(nullptr, error + "\n\nQuillon Light cannot start without it.", "Quillon Light",
-                       MB_OK | MB_ICONERROR);
-    return 1;
-  }
-
   int code = 0;
   try {
+    tk::Application.Initialize();
+    tk::Application.Title = "Quillon Light";
+    tk::Application.HelpFile = "QuillonL.hlp";
+
+    std::string error;
+    if (!dialoglib::Bind(error)) {
+      tk::ShowMessageBox(nullptr, error + "\n\nQuillon Light cannot start without it.", "Quillon Light",
+                         MB_OK | MB_ICONERROR);
+      return 1;
+    }
+
     TForm1* frame = tk::Application.CreateForm<TForm1>();
     frame->CommandLineFiles = core::SplitArguments(commandLine ? commandLine : "");
     frame->Show();

@@ -2,12 +2,20 @@
 // document step by step holds a TLongOperation for its run.
 //
 //  - construction: hourglass cursor; the editing control hidden unless the
-//    text is to be seen changing; the command's hint in status panel 2;
+//    text is to be seen changing; the command's hint in status panel 2
+//    (a style may put the hint first and run pending messages once, so
+//    that the hint and the hidden control show before a one-step command);
 //  - Step(progress) after every step: the progress text for panel 0, a poll
 //    of the Escape key, and, at a steady rate (not after every one of
 //    100,000 steps), a run of pending messages so the window repaints;
 //  - destruction, in every case (finished, cancelled or failed): default
 //    cursor, the control shown, the panels the command wrote cleared.
+//
+// While the command runs, what the user types or clicks into its document
+// (keys, characters, mouse buttons aimed at the control or its window)
+// waits: the message runs are kept from handing it over, and it is posted
+// again, in its order, when the command ends, so it lands after the
+// command's result. Escape is the cancel key and is not replayed.
 //
 // Work done before a cancel stays; nothing is rolled back.
 #pragma once
@@ -16,6 +24,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/textops/textops.h"
 
@@ -28,6 +37,8 @@ struct TLongOperationStyle {
   std::string hint;          // panel 2 while running
   bool cancellable = true;   // poll Escape after each step
   bool clearPanel0 = true;   // clear panel 0 at the end (panel 2 always)
+  bool hintFirst = false;    // the hint before the hourglass and the hiding
+  bool pumpAtStart = false;  // one run of pending messages once started
 };
 
 class TLongOperation {
@@ -59,7 +70,10 @@ class TLongOperation {
 
  private:
   void Pump();
-  HWND Control() const { return control_ ? control_() : nullptr; }
+  HWND Control();
+  // Keeps input meant for the document until the end; true when held.
+  bool HoldInput(const MSG& msg);
+  void ReplayInput();
   std::function<HWND()> control_;
   tk::StatusBar* bar_;
   TLongOperationStyle style_;
@@ -67,4 +81,7 @@ class TLongOperation {
   bool cancelled_ = false;
   DWORD lastPump_ = 0;
   std::string pendingProgress_;
+  std::vector<HWND> windows_;  // the control's windows met so far, and their parents
+  std::vector<MSG> held_;
+  int filter_ = 0;
 };

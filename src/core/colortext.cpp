@@ -99,4 +99,9 @@ const NamedColor* ColorNames(int* count) {
   return kNames;
 }
 
+Color PaintColor(Color c, ColorUse use) {
+  if (c != clNone) return c;
+  return use == ColorUse::Text ? clWindowText : clWindow;
+}
+
 }  // namespace core

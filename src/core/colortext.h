@@ -39,6 +39,13 @@ std::string ColorToText(Color c);
 // Whether c names a system colour; its index then is c & 0xFF.
 inline bool IsSystemColor(Color c) { return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
 
+// What a colour paints. "No colour" paints what that use paints when it is
+// given none: the window-text colour for text, the window colour for a
+// background.
+enum class ColorUse { Text, Background };
+// The colour value to paint with: c itself, or for clNone the use's own.
+Color PaintColor(Color c, ColorUse use);
+
 // The 42 names in table order with their values (for pick lists).
 struct NamedColor {
   const char* name;

@@ -57,21 +57,26 @@ TLongOperationStyle CancellableStyle() {
   return style;
 }
 
-// Case conversion: "Working..." and no cancel; panel 0 is not its own.
+// Case conversion: "Working..." and no cancel; panel 0 is not its own. Its
+// one step comes after "Working...", the hourglass, the hiding and one run
+// of pending messages, in this order, so that the panel and the hidden
+// control show before the work.
 TLongOperationStyle WorkingStyle() {
   TLongOperationStyle style;
   style.hint = std::string(core::kWorkingHint);
   style.cancellable = false;
   style.clearPanel0 = false;
+  style.hintFirst = true;
+  style.pumpAtStart = true;
   return style;
 }
 
 template <class Run>
 void LineCommand(const Target& t, TLongOperationStyle style, Run run) {
-  std::string text = t.edi.Text();
   core::TextOpResult r;
   {
     TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, style, t.showOperations);
+    std::string text = t.edi.Text();
     r = run(text, CurrentSelection(t.edi), op);
     Apply(t, text, r);
   }

@@ -134,24 +134,33 @@ void TApplication::Terminate() {
 }
 
 void TApplication::HandleException() {
-  std::string message;
+  // Called at the borders of the program's code: nothing may leave it, not
+  // even a failure of the box itself.
   try {
-    throw;
-  } catch (const std::exception& e) {
-    message = e.what();
+    std::string message;
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      message = e.what();
+    } catch (...) {
+      message = "An unknown error occurred.";
+    }
+    ShowException(message);
   } catch (...) {
-    message = "An unknown error occurred.";
+    showingError_ = false;
   }
-  ShowException(message);
 }
 
 void TApplication::ShowException(const std::string& message) {
   if (showingError_) return;  // one box at a time; a second error while it shows is dropped
   showingError_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{showingError_};
   std::string text = message;
   if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
   ShowMessageBox(Handle(), text, Title, MB_OK | MB_ICONERROR);
-  showingError_ = false;
 }
 
 void TApplication::SetCursor(Cursor cursor) {
@@ -165,8 +174,11 @@ bool TApplication::ApplyCursor() const {
   return true;
 }
 
-int TApplication::AddMessageFilter(MessageFilter filter) {
-  filters_.emplace_back(nextFilter_, std::move(filter));
+int TApplication::AddMessageFilter(MessageFilter filter, bool first) {
+  if (first)
+    filters_.emplace(filters_.begin(), nextFilter_, std::move(filter));
+  else
+    filters_.emplace_back(nextFilter_, std::move(filter));
   return nextFilter_++;
 }
 

@@ -74,8 +74,9 @@ class TApplication {
 
   // Filters that see each message before it is dispatched (modeless dialog
   // navigation, shortcuts); a filter returning true consumes the message.
+  // A filter added `first` sees each message before the others.
   using MessageFilter = std::function<bool(MSG&)>;
-  int AddMessageFilter(MessageFilter filter);
+  int AddMessageFilter(MessageFilter filter, bool first = false);
   void RemoveMessageFilter(int id);
 
   // Frees forms whose windows have gone (done between messages).

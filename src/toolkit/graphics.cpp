@@ -6,12 +6,6 @@
 
 namespace tk {
 
-COLORREF ColorToRGB(core::Color color) {
-  if (core::IsSystemColor(color)) return ::GetSysColor(static_cast<int>(color & 0xFF));
-  if (color == core::clNone) return RGB(0, 0, 0);
-  return static_cast<COLORREF>(color) & 0x00FFFFFF;
-}
-
 void Font::Assign(const core::FontSpec& props) {
   if (props == props_) return;
   props_ = props;

@@ -9,8 +9,13 @@
 
 namespace tk {
 
-// A colour value (explicit, system or none) as a COLORREF for drawing.
-COLORREF ColorToRGB(core::Color color);
+// A colour value (explicit, system or none) as a COLORREF for drawing it
+// as `use`; the one conversion of the program and its dialog library.
+inline COLORREF ColorToRGB(core::Color color, core::ColorUse use) {
+  core::Color c = core::PaintColor(color, use);
+  if (core::IsSystemColor(c)) return ::GetSysColor(static_cast<int>(c & 0xFF));
+  return static_cast<COLORREF>(c) & 0x00FFFFFF;
+}
 
 // A font described by its properties; the platform font is made on demand.
 class Font {

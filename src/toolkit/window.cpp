@@ -14,10 +14,21 @@ Window::~Window() {
   if (hwnd_) {
     HWND wnd = hwnd_;
     ::RemovePropA(wnd, kProp);
-    if (oldProc_) ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    bool subclassed = oldProc_ != nullptr;
+    Unsubclass();
     hwnd_ = nullptr;
-    if (!oldProc_) ::DestroyWindow(wnd);
+    if (!subclassed) ::DestroyWindow(wnd);
   }
+}
+
+void Window::Unsubclass() {
+  if (!oldProc_ || !hwnd_) return;
+  auto proc = reinterpret_cast<LONG_PTR>(oldProc_);
+  if (unicode_)
+    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, proc);
+  else
+    ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, proc);
+  oldProc_ = nullptr;
 }
 
 Window* Window::FromHandle(HWND wnd) { return wnd ? static_cast<Window*>(::GetPropA(wnd, kProp)) : nullptr; }
@@ -71,10 +82,13 @@ HWND Window::CreateHandle(DWORD exStyle, const char* className, const char* titl
 }
 
 void Window::Subclass(HWND wnd) {
+  if (!wnd) throw InvalidOperation("Cannot subclass a window that does not exist");
   hwnd_ = wnd;
+  unicode_ = ::IsWindowUnicode(wnd) != FALSE;
   ::SetPropA(wnd, kProp, this);
-  oldProc_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Proc)));
+  auto proc = reinterpret_cast<LONG_PTR>(&Window::Proc);
+  oldProc_ = reinterpret_cast<WNDPROC>(unicode_ ? ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc)
+                                                : ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc));
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -82,7 +96,9 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (oldProc_) return ::CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
+  if (oldProc_)
+    return unicode_ ? ::CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam)
+                    : ::CallWindowProcA(oldProc_, hwnd_, msg, wParam, lParam);
   return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
@@ -101,7 +117,8 @@ LRESULT CALLBACK Window::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       ::SetPropA(wnd, kProp, self);
     }
   }
-  if (!self) return ::DefWindowProcA(wnd, msg, wParam, lParam);
+  if (!self) return ::IsWindowUnicode(wnd) ? ::DefWindowProcW(wnd, msg, wParam, lParam)
+                                           : ::DefWindowProcA(wnd, msg, wParam, lParam);
 
   LRESULT result = 0;
   try {
@@ -111,12 +128,13 @@ LRESULT CALLBACK Window::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   }
   if (msg == WM_NCDESTROY) {
     ::RemovePropA(wnd, kProp);
-    if (self->oldProc_) {
-      ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
-      self->oldProc_ = nullptr;
-    }
+    self->Unsubclass();
     self->hwnd_ = nullptr;
-    self->HandleDestroyed();  // may release the object: touch nothing after it
+    try {
+      self->HandleDestroyed();  // may release the object: touch nothing after it
+    } catch (...) {
+      Application.HandleException();
+    }
   }
   return result;
 }

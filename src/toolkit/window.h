@@ -1,7 +1,10 @@
 // A window wrapped by its object. The object is attached on WM_NCCREATE (or
-// when a control is subclassed) and detached on WM_NCDESTROY; the window
-// procedure hands each message to HandleMessage and keeps every C++
-// exception inside: it goes to the application's general error box.
+// when a control made elsewhere is subclassed) and detached on WM_NCDESTROY;
+// the window procedure hands each message to HandleMessage and keeps every
+// C++ exception inside: it goes to HandleException (the application's
+// general error box). Subclass is the program's one way to put its own
+// procedure in front of a control's: ANSI and Unicode controls alike, each
+// message reaching the control's own procedure in its own character set.
 #pragma once
 
 #include <windows.h>
@@ -41,7 +44,9 @@ class Window {
                     int y, int width, int height, HWND parent, HMENU menuOrId);
   // Attaches this object to a window made elsewhere (a system control) and
   // routes its messages through HandleMessage; DefaultHandler then calls the
-  // control's own procedure.
+  // control's own procedure. A Unicode control keeps getting Unicode
+  // messages. The control's procedure comes back on WM_NCDESTROY or when
+  // the object goes first.
   void Subclass(HWND wnd);
 
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -55,6 +60,10 @@ class Window {
 
   HWND hwnd_ = nullptr;
   WNDPROC oldProc_ = nullptr;
+  bool unicode_ = false;  // subclassed through the wide functions
+
+ private:
+  void Unsubclass();
 };
 
 }  // namespace tk

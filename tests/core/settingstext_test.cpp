@@ -86,6 +86,27 @@ TEST(ColorText, ToTextReadsBack) {
   EXPECT_EQ(core::ColorToText(0xFF0000), "clBlue");
 }
 
+// "No colour" paints the use's own default; every other value paints itself.
+TEST(ColorText, NoColourPaintsTheDefaultOfItsUse) {
+  using core::ColorUse;
+  struct Case {
+    Color value;
+    ColorUse use;
+    Color painted;
+  };
+  const Case cases[] = {
+      {core::clNone, ColorUse::Text, core::clWindowText},
+      {core::clNone, ColorUse::Background, core::clWindow},
+      {Color{0}, ColorUse::Text, Color{0}},
+      {Color{0xFFFFFF}, ColorUse::Background, Color{0xFFFFFF}},
+      {core::clWindow, ColorUse::Text, core::clWindow},
+      {core::clWindowText, ColorUse::Background, core::clWindowText},
+      {core::clNone - 1, ColorUse::Background, core::clNone - 1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(core::PaintColor(c.value, c.use), c.painted) << core::ColorToText(c.value);
+}
+
 // ---------------------------------------------------------------------------
 
 struct FontCase {

@@ -404,6 +404,37 @@ TEST_F(Editing, OtherDirectoryKeepsOnlyTheLastChoiceSelected) {
   EXPECT_EQ(seen[2], seen[0]);
 }
 
+// "No colour" shows the window colour as a background and the window-text
+// colour as text; other values show as themselves.
+TEST_F(Editing, ColoursOfTheControlAndNoColour) {
+  TEditForm* doc = Doc("text", 0, 4);
+  struct Case {
+    core::Color value;
+    COLORREF background, text;
+  };
+  const Case cases[] = {
+      {core::clNone, ::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)},
+      {0x0000FF, RGB(255, 0, 0), RGB(255, 0, 0)},
+      {static_cast<core::Color>(0x8000000F), ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE)},
+  };
+  for (const Case& c : cases) {
+    doc->Edi->SetBackground(c.value);
+    core::FontSpec font = doc->Edi->Font();
+    font.color = c.value;
+    doc->Edi->SetFont(font);
+    HWND edi = doc->Edi->Handle();
+    // The control answers a new background with the one it had.
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(edi, EM_SETBKGNDCOLOR, 0, c.background)), c.background)
+        << core::ColorToText(c.value);
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof cf;
+    cf.dwMask = CFM_COLOR;
+    ::SendMessageW(edi, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_EQ(cf.crTextColor, c.text) << core::ColorToText(c.value);
+    EXPECT_EQ(cf.dwEffects & CFE_AUTOCOLOR, 0u);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Preferences of a document
 

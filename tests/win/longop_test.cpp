@@ -1,6 +1,7 @@
 // The long-operation convention: what it shows while a command runs, the
 // Escape poll, and the restore in every case.
 #include "harness.h"
+#include "TRECode.h"
 #include "longop.h"
 #include "toolkit/application.h"
 
@@ -31,6 +32,8 @@ class LongOperation : public harness::FrameTest {
   }
   HWND control = nullptr;
 };
+
+using LongOperationInput = harness::DocumentTest;
 
 TEST_F(LongOperation, ShowsItsStateWhileRunningAndRestoresEverythingAfter) {
   struct Case {
@@ -89,6 +92,39 @@ TEST_F(LongOperation, StopsWhenTheWindowGoesWhileMessagesRun) {
   ::Sleep(TLongOperation::kPumpIntervalMs + 10);
   EXPECT_FALSE(op.Step());
   EXPECT_TRUE(op.Cancelled());
+}
+
+// Keys, characters and clicks aimed at the document wait while the command
+// runs and reach the control afterwards, in their order; Escape cancels and
+// is not replayed; input for other windows is not held.
+TEST_F(LongOperationInput, InputForTheDocumentWaitsUntilTheEnd) {
+  TEditForm* doc = Doc("abc", 3);
+  HWND edi = doc->Edi->Handle();
+  HWND other = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, frame->Handle(), nullptr,
+                                 nullptr, nullptr);
+  {
+    TLongOperation op([&] { return doc->Edi->Handle(); }, frame->StatusBar1, TLongOperationStyle{}, true);
+    ::PostMessageA(edi, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));  // before the first character
+    ::PostMessageA(edi, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    ::PostMessageA(edi, WM_CHAR, 'x', 1);
+    ::PostMessageA(doc->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    ::PostMessageA(edi, WM_CHAR, 'y', 1);
+    ::PostMessageA(other, WM_CHAR, 'o', 1);
+    harness::HoldEscape(true);
+    ::Sleep(TLongOperation::kPumpIntervalMs + 10);
+    EXPECT_FALSE(op.Step());
+    harness::HoldEscape(false);
+    harness::Pump();
+    EXPECT_EQ(doc->Edi->Text(), "abc");
+    EXPECT_EQ(doc->Edi->SelStart(), 3);
+    char seen[8] = {};
+    ::GetWindowTextA(other, seen, sizeof seen);
+    EXPECT_STREQ(seen, "o");  // not the document's: not held
+  }
+  EXPECT_EQ(doc->Edi->Text(), "abc");  // posted again, not run inside the command
+  harness::Pump();
+  EXPECT_EQ(doc->Edi->Text(), "xyabc");
+  ::DestroyWindow(other);
 }
 
 }  // namespace

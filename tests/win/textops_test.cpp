@@ -2,9 +2,11 @@
 // real document window.
 #include "harness.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include "TRECode.h"
+#include "longop.h"
 #include "Unit1.h"
 #include "toolkit/application.h"
 #include "toolkit/seam.h"
@@ -183,6 +185,93 @@ TEST_F(TextOps, EscapeStopsLongCommandsAfterTheFirstStep) {
   ASSERT_FALSE(Rec().boxes.empty());
   EXPECT_EQ(Rec().boxes.back().text, "1 items replaced.");
   ExpectRestored(doc, false);
+}
+
+// Case conversion shows "Working..." before the hourglass, hides the control
+// after both, and lets pending messages run once before it reads the text.
+namespace order {
+std::vector<std::string> events;
+HWND bar = nullptr, control = nullptr;
+TEditForm* doc = nullptr;
+const WPARAM kMarker = 0x5157;
+
+std::string Cursor() { return tk::Application.GetCursor() == tk::Cursor::HourGlass ? "hourglass" : "default"; }
+
+LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+  auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && m->hwnd == bar && m->message == SB_SETTEXTA && LOBYTE(m->wParam) == 2 &&
+      m->lParam && std::string(reinterpret_cast<const char*>(m->lParam)) == "Working...")
+    events.push_back("hint " + Cursor() + (::IsWindowVisible(control) ? " shown" : " hidden"));
+  if (code == HC_ACTION && m->hwnd == control && m->message == WM_SHOWWINDOW && !m->wParam)
+    events.push_back("hide " + Cursor());
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK Got(int code, WPARAM wParam, LPARAM lParam) {
+  auto* m = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && m->message == WM_NULL && m->wParam == kMarker)
+    events.push_back("pump " + Cursor() + (::IsWindowVisible(control) ? " shown " : " hidden ") + doc->Edi->Text());
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace order
+
+TEST_F(TextOps, CaseConversionShowsItsStateInTheOrderOfItsSteps) {
+  for (bool up : {true, false}) {
+    order::doc = Doc(up ? "abc" : "ABC", 0, 3);
+    order::bar = frame->StatusBar1->Handle();
+    order::control = order::doc->Edi->Handle();
+    order::events.clear();
+    HHOOK sent = ::SetWindowsHookExA(WH_CALLWNDPROC, order::Sent, nullptr, ::GetCurrentThreadId());
+    HHOOK got = ::SetWindowsHookExA(WH_GETMESSAGE, order::Got, nullptr, ::GetCurrentThreadId());
+    ::PostMessageA(frame->Handle(), WM_NULL, order::kMarker, 0);
+    if (up)
+      order::doc->Upcaseselection1Click();
+    else
+      order::doc->Lowcaseselection1Click();
+    ::UnhookWindowsHookEx(sent);
+    ::UnhookWindowsHookEx(got);
+    const std::vector<std::string> expected = {"hint default shown", "hide hourglass",
+                                               std::string("pump hourglass hidden ") + (up ? "abc" : "ABC")};
+    EXPECT_EQ(order::events, expected);
+    EXPECT_EQ(order::doc->Edi->Text(), up ? "ABC" : "abc");
+    ExpectRestored(order::doc, false);
+  }
+}
+
+// Text typed into a document while a long command runs on it is neither
+// lost nor put into the command's work: it lands after the command's result.
+namespace typing {
+TEditForm* doc = nullptr;
+bool postedWhileRunning = false;
+
+void CALLBACK TypeXyz(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  postedWhileRunning = TLongOperation::Running();
+  for (char c : std::string("xyz")) ::PostMessageA(doc->Edi->Handle(), WM_CHAR, static_cast<WPARAM>(c), 1);
+}
+}  // namespace typing
+
+TEST_F(TextOps, TextTypedDuringALongCommandLandsAfterItsResult) {
+  std::string text;
+  for (int i = 0; i < 16000; ++i) text += "a  b\r";
+  for (bool showOperations : {false, true}) {
+    Settings.ShowOperations = showOperations;
+    TEditForm* reference = Doc(text);
+    reference->Alldoublespaces1Click();
+    std::string result = reference->Edi->Text();
+    long long caret = reference->Edi->SelStart();
+
+    typing::doc = Doc(text);
+    typing::postedWhileRunning = false;
+    ::SetTimer(nullptr, 0, 1, typing::TypeXyz);
+    typing::doc->Alldoublespaces1Click();
+    EXPECT_EQ(typing::doc->Edi->Text(), result);  // nothing typed went into the work
+    harness::Pump();
+    ASSERT_TRUE(typing::postedWhileRunning);
+    EXPECT_EQ(typing::doc->Edi->Text(), result.insert(static_cast<size_t>(caret), "xyz"));
+    EXPECT_TRUE(Rec().beeps.empty());
+  }
+  Settings.ShowOperations = false;
 }
 
 TEST_F(TextOps, LongLinesAreProcessedWhole) {

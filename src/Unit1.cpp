@@ -257,7 +257,7 @@ void LoadFile(TEditForm* window, const std::string& name) {
   // Read first: a file that cannot be read leaves the window as it was.
   // The stamp is taken before the read: a file that grows meanwhile differs
   // from it, and is asked about at the next activation.
-  core::FileStamp stamp = FileStampOf(name);
+  core::FileStamp stamp = tk::QueryStamp(name);
   std::string bytes = tk::ReadWholeFile(name);
   window->Edi->SetText(bytes);
   window->DiskStamp = stamp;
@@ -272,7 +272,7 @@ bool TEditForm::SaveFile(const std::string& name, core::TextFormat format) {
   tk::WriteFileReplacing(name, core::FileBytesFromDocument(Edi->Text(), format));
   Edi->SetModified(false);
   FileName = name;
-  DiskStamp = FileStampOf(name);
+  DiskStamp = tk::QueryStamp(name);
   return true;
 }
 

@@ -171,10 +171,6 @@ struct TDateTimeFormats {
 };
 TDateTimeFormats& DateTimeFormats();
 
-// What the file `name` is on disk now (missing, a folder, or a file of a
-// size and write time; unknown when it cannot be asked): one attribute query.
-core::FileStamp FileStampOf(const std::string& name);
-
 // Reads the file into the window. Throws tk::FileError when the file cannot
 // be read; the window then still holds what it held before.
 void LoadFile(TEditForm* window, const std::string& name);

@@ -8,29 +8,12 @@
 #include "TRECode.h"
 #include "Unit1.h"
 #include "toolkit/application.h"
+#include "toolkit/fileio.h"
 #include "toolkit/seam.h"
-
-core::FileStamp FileStampOf(const std::string& name) {
-  using S = core::FileStamp::State;
-  core::FileStamp stamp;
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) {
-    DWORD error = ::GetLastError();
-    // Any other failure (a network folder that went away, no access) says
-    // nothing about the file: it is not taken for a deletion.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) stamp.state = S::fsMissing;
-    return stamp;
-  }
-  stamp.state = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? S::fsFolder : S::fsFile;
-  stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  stamp.writeTime =
-      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-  return stamp;
-}
 
 void TEditForm::CheckDiskFile() {
   if (FileName.empty() || !Edi->Handle()) return;
-  core::FileStamp now = FileStampOf(FileName);
+  core::FileStamp now = tk::QueryStamp(FileName);
   core::FileChange change = core::CompareStamps(DiskStamp, now);
   if (change == core::FileChange::fcNone) return;
   // Asked once: whatever the answer, this state of the file is known now.
@@ -68,7 +51,7 @@ void TEditForm::CheckDiskFile() {
 
 bool TEditForm::MayOverwrite(const std::string& name) {
   if (name != FileName) return true;
-  if (core::CompareStamps(DiskStamp, FileStampOf(name)) != core::FileChange::fcChanged) return true;
+  if (core::CompareStamps(DiskStamp, tk::QueryStamp(name)) != core::FileChange::fcChanged) return true;
   return tk::ShowMessageBox(hwnd_, core::ChangedOverwriteQuestion(name), "Confirm", MB_YESNO | MB_ICONQUESTION) ==
          IDYES;
 }

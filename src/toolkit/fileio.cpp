@@ -32,14 +32,25 @@ std::string SystemMessage(DWORD code) {
   return text;
 }
 
-std::optional<FileStamp> StampOf(const std::string& name) {
+core::FileStamp QueryStamp(const std::string& name) {
+  using S = core::FileStamp::State;
+  core::FileStamp stamp;
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  FileStamp stamp;
-  stamp.size = static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
-  stamp.lastWrite = Ticks(data.ftLastWriteTime);
+  if (!::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) {
+    DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) stamp.state = S::fsMissing;
+    return stamp;
+  }
+  stamp.state = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? S::fsFolder : S::fsFile;
+  stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  stamp.writeTime = Ticks(data.ftLastWriteTime);
   return stamp;
+}
+
+std::optional<FileStamp> StampOf(const std::string& name) {
+  core::FileStamp now = QueryStamp(name);
+  if (now.state != core::FileStamp::State::fsFile) return std::nullopt;
+  return FileStamp{static_cast<std::int64_t>(now.size), now.writeTime};
 }
 
 std::string ReadWholeFile(const std::string& name) {

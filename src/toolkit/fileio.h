@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "core/filestamp.h"
+
 namespace tk {
 
 // Owns a kernel handle (a file, a mapping, an event ...): closed exactly
@@ -56,8 +58,14 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// The size and last write of the named file; nullopt when it cannot be asked
-// (no such file, a folder, no access).
+// What stands at `name` on disk now, in one attribute query: missing (no
+// such file or folder on the way), a folder, a file with its size and last
+// write, or unknown when it cannot be asked (an unreachable network folder,
+// no access) - which says nothing about the file either way.
+core::FileStamp QueryStamp(const std::string& name);
+
+// The size and last write of the named file; nullopt when it is not a file
+// that can be asked (no such file, a folder, no access).
 std::optional<FileStamp> StampOf(const std::string& name);
 
 // The whole content of a file. Throws FileError when it cannot be opened or

@@ -341,39 +341,34 @@ std::string TextModel::TextRange(TextPos from, TextPos to) const {
 
 std::string TextModel::Text() const { return TextRange(0, -1); }
 
-char TextModel::At(TextPos pos) const {
-  std::uint64_t k = Clamp(pos);
+std::pair<std::uint32_t, std::uint64_t> TextModel::PieceAt(std::uint64_t k) const {
   for (std::uint32_t t = root_; t != kNil;) {
     const Node& n = nodes_[t];
     const std::uint64_t leftLen = SumLen(n.left);
     if (k < leftLen) {
       t = n.left;
     } else if (k < leftLen + n.p.len) {
-      return bufs_[n.p.buf].bytes[n.p.start + (k - leftLen)];
+      return {t, k - leftLen};
     } else {
       k -= leftLen + n.p.len;
       t = n.right;
     }
   }
-  return '\0';
+  return {kNil, 0};
+}
+
+char TextModel::At(TextPos pos) const {
+  const auto [t, off] = PieceAt(Clamp(pos));
+  if (t == kNil) return '\0';
+  const Piece& p = nodes_[t].p;
+  return bufs_[p.buf].bytes[p.start + off];
 }
 
 std::string_view TextModel::View(std::uint64_t from, std::uint64_t to, std::string& scratch) const {
-  std::uint64_t k = from;
-  for (std::uint32_t t = root_; t != kNil;) {
-    const Node& n = nodes_[t];
-    const std::uint64_t leftLen = SumLen(n.left);
-    if (k < leftLen) {
-      t = n.left;
-    } else if (k < leftLen + n.p.len) {
-      const std::uint64_t off = k - leftLen;
-      if (off + (to - from) <= n.p.len)
-        return std::string_view(bufs_[n.p.buf].bytes.data() + n.p.start + off, to - from);
-      break;
-    } else {
-      k -= leftLen + n.p.len;
-      t = n.right;
-    }
+  const auto [t, off] = PieceAt(from);
+  if (t != kNil && off + (to - from) <= nodes_[t].p.len) {
+    const Piece& p = nodes_[t].p;
+    return std::string_view(bufs_[p.buf].bytes.data() + p.start + off, to - from);
   }
   scratch.clear();
   Walk(root_, 0, from, to, [&scratch](std::string_view v) {

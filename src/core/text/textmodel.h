@@ -36,6 +36,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/textops/textops.h"
@@ -174,6 +175,9 @@ class TextModel {
   // Bytes [from, to) as a view into a buffer when one piece holds them,
   // otherwise copied into `scratch`.
   std::string_view View(std::uint64_t from, std::uint64_t to, std::string& scratch) const;
+  // The node whose piece holds byte `k` and k's offset in that piece; kNil
+  // when k is at or past the end.
+  std::pair<std::uint32_t, std::uint64_t> PieceAt(std::uint64_t k) const;
   std::uint64_t Clamp(TextPos pos) const;
 
   std::vector<Buffer> bufs_;

@@ -17,7 +17,10 @@ target_compile_options(qltoolkit PRIVATE ${QL_WARNINGS})
 # can link the very same code.
 file(GLOB QL_APP_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/textops/*.cpp)
+  ${CMAKE_SOURCE_DIR}/src/textops/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/tb97/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/surface/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/menus98/*.cpp)
 list(REMOVE_ITEM QL_APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app.cpp)
 add_library(qlapp STATIC ${QL_APP_SOURCES})
 target_include_directories(qlapp PUBLIC ${CMAKE_SOURCE_DIR}/src)

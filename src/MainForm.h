@@ -12,7 +12,7 @@
 #include "Hint95.h"
 #include "PgSetup.h"
 #include "Settings.h"
-#include "TB97.h"
+#include "tb97/tb97.h"
 #include "Wordcap.h"
 #include "toolkit/commondlg.h"
 #include "toolkit/form.h"

@@ -286,8 +286,10 @@ void THint95::ReadSystemFont() {
   } else {
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   }
-  if (style_ == hsOffice97 && lstrcmpA(lf.lfFaceName, "MS Sans Serif") == 0 && FontInstalled("Tahoma"))
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+  if (style_ == hsOffice97) {
+    const std::string face = core::hint::HintFace(lf.lfFaceName, style_, FontInstalled("Tahoma"));
+    lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  }
   font_ = lf;
   fontHandle_.reset();
 }

@@ -1,6 +1,7 @@
 #include "Wordcap.h"
 
 #include <algorithm>
+#include <set>
 
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
@@ -8,6 +9,19 @@
 namespace {
 
 const char kSelfProp[] = "QuillonCaption";
+
+// Posted to the thread when a hooked form's window goes, with the painter as
+// its long parameter: once the message loop runs again, the painter hooks
+// the form's new window, if the form made one.
+constexpr UINT kRehookMessage = 18828;
+
+// The painters that exist: a re-hook message that arrives after its painter
+// has gone is dropped.
+std::set<TMSOfficeCaption*>& LivePainters() {
+  static std::set<TMSOfficeCaption*> live;
+  return live;
+}
+int rehookFilter = 0;
 
 namespace cap = core::caption;
 
@@ -169,6 +183,15 @@ TMSOfficeCaption::TMSOfficeCaption(tk::Component* owner, std::string name)
       ColorRightInActive(::GetSysColor(COLOR_INACTIVECAPTION)),
       form_(dynamic_cast<tk::Form*>(owner)) {
   if (!form_) throw tk::InvalidOperation("Invalid class typecast");
+  LivePainters().insert(this);
+  if (!rehookFilter) {
+    rehookFilter = tk::Application.AddMessageFilter([](MSG& msg) {
+      if (msg.message != kRehookMessage || msg.hwnd) return false;
+      auto* self = reinterpret_cast<TMSOfficeCaption*>(msg.lParam);
+      if (LivePainters().count(self)) self->Rehook();
+      return true;
+    });
+  }
   ReadCaptionFont();
   for (TCompanyText* part : {static_cast<TCompanyText*>(&company_), static_cast<TCompanyText*>(&appName_),
                              static_cast<TCompanyText*>(&caption_)})
@@ -180,6 +203,11 @@ TMSOfficeCaption::~TMSOfficeCaption() {
   const bool formGoing = form_->Destroying() || !Wnd();
   std::string caption = formGoing ? std::string() : caption_.Caption();
   Unhook();
+  LivePainters().erase(this);
+  if (LivePainters().empty() && rehookFilter) {
+    tk::Application.RemoveMessageFilter(rehookFilter);
+    rehookFilter = 0;
+  }
   if (!formGoing) {
     ::SetWindowTextA(form_->Handle(), caption.c_str());
     ::SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0,
@@ -219,6 +247,13 @@ void TMSOfficeCaption::HookForm() {
   hooked_ = true;
   UpdateWindowText();
   RepaintFrame();
+}
+
+void TMSOfficeCaption::Rehook() {
+  if (hooked_ || !Wnd()) return;
+  // The new window starts with the activation it has now.
+  activeKnown_ = false;
+  HookForm();
 }
 
 void TMSOfficeCaption::Unhook() {
@@ -329,7 +364,11 @@ LRESULT TMSOfficeCaption::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
       break;
     }
     case WM_NCDESTROY: {
+      // The form may be making its window anew: look again once the
+      // message loop runs (a form that goes takes its painter with it).
       Unhook();
+      if (!form_->Destroying()) ::PostThreadMessageA(::GetCurrentThreadId(), kRehookMessage, 0,
+                                                     reinterpret_cast<LPARAM>(this));
       return ::CallWindowProcA(previous, wnd, msg, wParam, lParam);
     }
     default: break;

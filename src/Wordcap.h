@@ -130,6 +130,8 @@ class TMSOfficeCaption : public tk::Component {
   static LRESULT CALLBACK HookProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Unhook();
+  // Hooks the form's window again after the old one went.
+  void Rehook();
   void ReadCaptionFont();
   void PaintCaption(bool active);
   HWND Wnd() const;

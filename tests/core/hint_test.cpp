@@ -101,4 +101,21 @@ TEST(HintStyleMargins, PerStyle) {
   EXPECT_EQ(HintMargins(hsWindows95).width, 8);
 }
 
+TEST(HintFont, TheOfficeStyleTakesTahomaForMsSansSerifWhereItIsInstalled) {
+  struct Case {
+    const char* status;
+    THintStyle style;
+    bool tahoma;
+    const char* face;
+  } cases[] = {
+      {"MS Sans Serif", hsOffice97, true, "Tahoma"},
+      {"MS Sans Serif", hsOffice97, false, "MS Sans Serif"},
+      {"MS Sans Serif", hsFlat, true, "MS Sans Serif"},
+      {"MS Sans Serif", hsWindows95, true, "MS Sans Serif"},
+      {"Arial", hsOffice97, true, "Arial"},
+      {"ms sans serif", hsOffice97, true, "ms sans serif"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HintFace(c.status, c.style, c.tahoma), c.face) << c.status;
+}
+
 }  // namespace

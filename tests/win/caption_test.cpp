@@ -166,4 +166,123 @@ TEST_F(Caption, RemovingThePainterLeavesTheCaptionPartAsTheWindowText) {
   EXPECT_EQ(frame->Caption(), "plain");
 }
 
+// A font's cell height less its internal leading.
+int CapHeight(const LOGFONTA& lf) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HFONT font = ::CreateFontIndirectA(&lf);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(dc, &tm);
+  ::SelectObject(dc, old);
+  ::DeleteObject(font);
+  ::DeleteDC(dc);
+  return tm.tmHeight - tm.tmInternalLeading;
+}
+
+TEST_F(Caption, AutomaticHeightMatchesAnyFontToTheCaptionFont) {
+  Start();
+  TCompanyText* part = Painter()->AppNameText();
+  const int want = CapHeight(Painter()->CaptionFont());
+  part->SetFontKind(fkAutoHeight);
+  for (LONG height : {-40L, -6L, 30L, 0L}) {
+    SCOPED_TRACE(height);
+    LOGFONTA lf = Painter()->CaptionFont();
+    lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
+    lf.lfHeight = height;
+    part->SetFont(lf);
+    EXPECT_EQ(part->FontKind(), fkAutoHeight);
+    EXPECT_STREQ(part->Font().lfFaceName, "Courier New");
+    // Font sizes do not scale in proportion: the two steps land within a
+    // pixel or two.
+    EXPECT_NEAR(CapHeight(part->Font()), want, 2);
+  }
+  // Another font of one's own makes the kind custom and keeps its height.
+  part->SetFontKind(fkCustom);
+  LOGFONTA big = Painter()->CaptionFont();
+  big.lfHeight = -40;
+  part->SetFont(big);
+  EXPECT_EQ(part->FontKind(), fkCustom);
+  EXPECT_EQ(part->Font().lfHeight, -40);
+  part->SetFontKind(fkSystemB);
+  EXPECT_EQ(part->Font().lfHeight, Painter()->CaptionFont().lfHeight);
+}
+
+TEST_F(Caption, TheFrameStaysActiveThroughItsDocumentsAndWhenAToolWindowSaysSo) {
+  Start();
+  frame->New1Click();
+  frame->New1Click();
+  harness::Pump();
+  ASSERT_EQ(frame->MDIChildCount(), 2);
+  // Activating the other document leaves the frame painted active.
+  ::SendMessageA(frame->ClientHandle(), WM_MDINEXT, 0, 0);
+  harness::Pump();
+  EXPECT_TRUE(Painter()->IsActive());
+  Repaint();
+  ExpectGradient(RGB(0, 0x80, 0), ::GetSysColor(COLOR_ACTIVECAPTION));
+
+  // A floating tool window of the frame takes the activation and tells the
+  // frame to draw its caption active.
+  HWND tool = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "tool", WS_POPUP | WS_CAPTION | WS_VISIBLE, 600,
+                                600, 80, 60, frame->Handle(), nullptr, nullptr, nullptr);
+  ::SetActiveWindow(tool);
+  harness::Pump();
+  EXPECT_FALSE(Painter()->IsActive());
+  ::SendMessageA(frame->Handle(), WM_NCACTIVATE, TRUE, 0);
+  EXPECT_TRUE(Painter()->IsActive());
+  cap::CaptionGeometry g = Painter()->CurrentGeometry();
+  EXPECT_EQ(Pixel(g.bar.right - 1, g.bar.top), ::GetSysColor(COLOR_ACTIVECAPTION));
+  ::DestroyWindow(tool);
+  ::SetActiveWindow(frame->Handle());
+  harness::Pump();
+}
+
+// A form that can make its window anew, as a change of border style does.
+class RemadeForm : public tk::Form {
+ public:
+  void CreateWindowNow() override {
+    RegisterClassOnce("QLRemadeFormTest", 0, nullptr);
+    CreateHandle(0, "QLRemadeFormTest", "", WS_OVERLAPPEDWINDOW, 40, 40, 420, 200, nullptr, nullptr);
+  }
+  void Remake() {
+    remaking_ = true;
+    ::DestroyWindow(Handle());
+    remaking_ = false;
+    CreateWindowNow();
+    ::ShowWindow(Handle(), SW_SHOW);
+  }
+
+ protected:
+  void HandleDestroyed() override {
+    if (!remaking_) Form::HandleDestroyed();
+  }
+
+ private:
+  bool remaking_ = false;
+};
+
+TEST(CaptionWindow, APainterHooksTheFormsNewWindowOnceTheMessageLoopRuns) {
+  auto form = std::make_unique<RemadeForm>();
+  form->CreateWindowNow();
+  auto* painter = form->Create<TMSOfficeCaption>("Painter");
+  painter->CompanyText()->SetCaption("Co");
+  painter->AppNameText()->SetCaption("App");
+  ::ShowWindow(form->Handle(), SW_SHOW);
+  harness::Pump();
+  ASSERT_TRUE(painter->Hooked());
+
+  form->Remake();
+  harness::Pump();
+  ASSERT_TRUE(painter->Hooked());
+  EXPECT_EQ(form->Caption(), "Co App ");  // composed on the new window
+  EXPECT_EQ(painter->IsActive(), ::GetActiveWindow() == form->Handle());
+
+  // A painter that goes before its message arrives is not touched.
+  form->Remake();
+  form->Release(painter).reset();
+  harness::Pump();
+  EXPECT_EQ(form->Caption(), "");
+  ::DestroyWindow(form->Handle());
+  harness::Pump();
+}
+
 }  // namespace

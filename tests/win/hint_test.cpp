@@ -31,6 +31,33 @@ class Hints : public FrameTest {
     ::PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
     return at;
   }
+  // The size of `text` measured in the hint font, as the hint window measures it.
+  SIZE TextSize(const char* text) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HFONT font = ::CreateFontIndirectA(&frame->H1->HintFont());
+    HGDIOBJ old = ::SelectObject(dc, font);
+    RECT tr{0, 0, 1000, 0};
+    ::DrawTextA(dc, text, -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::DeleteObject(font);
+    ::DeleteDC(dc);
+    return SIZE{tr.right, tr.bottom};
+  }
+  // Sets the system's status-bar font face and tells the hint component the
+  // way the system does, through its notification window; returns the face
+  // the system reports now.
+  std::string SetStatusFontFace(const char* face) {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    lstrcpynA(ncm.lfStatusFont.lfFaceName, face, LF_FACESIZE);
+    EXPECT_TRUE(::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    HWND notifier = ::FindWindowA("THint95Notifier", nullptr);
+    EXPECT_TRUE(notifier);
+    ::SendMessageA(notifier, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    return ncm.lfStatusFont.lfFaceName;
+  }
 };
 
 TEST_F(Hints, AToolbarHintShowsAfterThePointerRestsAsAFlatBoxBelowTheCursor) {
@@ -140,6 +167,68 @@ TEST_F(Hints, AHintThatWouldLeaveTheScreensBottomSitsAboveItsButton) {
   RECT wr{};
   ::GetWindowRect(hint.Handle(), &wr);
   EXPECT_EQ(wr.bottom, br.top);
+}
+
+TEST_F(Hints, EachStyleHasItsMarginsAndItsFrameColours) {
+  Start();
+  struct Case {
+    THintStyle style;
+    int extraW, extraH;
+    int topLeft, bottomRight;  // system colour indexes
+  } cases[] = {
+      {hsFlat, 6, 4, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME},
+      {hsOffice97, 6, 6, COLOR_3DLIGHT, COLOR_3DDKSHADOW},
+      {hsWindows95, 8, 4, COLOR_3DLIGHT, COLOR_3DDKSHADOW},
+  };
+  THintWindow95& hint = frame->H1->Window();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.style));
+    frame->H1->SetHintStyle(c.style);
+    hint.ActivateHint(RECT{0, 0, 300, 0}, "Open");
+    harness::Pump();
+    ASSERT_TRUE(hint.Showing());
+    const SIZE text = TextSize("Open");
+    RECT wr{};
+    ::GetWindowRect(hint.Handle(), &wr);
+    const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    EXPECT_EQ(w, text.cx + c.extraW);
+    EXPECT_EQ(h, text.cy + c.extraH);
+    HDC dc = ::GetWindowDC(hint.Handle());
+    EXPECT_EQ(::GetPixel(dc, 0, h / 2), ::GetSysColor(c.topLeft));
+    EXPECT_EQ(::GetPixel(dc, w / 2, 0), ::GetSysColor(c.topLeft));
+    EXPECT_EQ(::GetPixel(dc, w - 1, h / 2), ::GetSysColor(c.bottomRight));
+    EXPECT_EQ(::GetPixel(dc, w / 2, h - 1), ::GetSysColor(c.bottomRight));
+    EXPECT_EQ(::GetPixel(dc, 1, 1), ::GetSysColor(COLOR_INFOBK));
+    ::ReleaseDC(hint.Handle(), dc);
+    hint.ReleaseHint();
+  }
+  frame->H1->SetHintStyle(hsFlat);
+}
+
+TEST_F(Hints, ASystemFontChangeReachesTheNextHint) {
+  Start();
+  NONCLIENTMETRICSA saved{};
+  saved.cbSize = sizeof saved;
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+
+  // (Wine hands a face set here back under its full name, "... Regular",
+  // so the Tahoma rule of the Office style is tested natively.)
+  const std::string face = SetStatusFontFace("Courier New");
+  ASSERT_STRNE(face.c_str(), saved.lfStatusFont.lfFaceName);
+  EXPECT_EQ(frame->H1->HintFont().lfFaceName, face);
+  THintWindow95& hint = frame->H1->Window();
+  hint.ActivateHint(RECT{0, 0, 300, 0}, "Open document");
+  harness::Pump();
+  EXPECT_EQ(hint.TextWidth(), TextSize("Open document").cx);
+  hint.ReleaseHint();
+  // Another style keeps the font until the system's font changes again.
+  frame->H1->SetHintStyle(hsWindows95);
+  EXPECT_EQ(frame->H1->HintFont().lfFaceName, face);
+  frame->H1->SetHintStyle(hsFlat);
+
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+  ::SendMessageA(::FindWindowA("THint95Notifier", nullptr), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  EXPECT_STREQ(frame->H1->HintFont().lfFaceName, saved.lfStatusFont.lfFaceName);
 }
 
 }  // namespace

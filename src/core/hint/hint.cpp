@@ -41,4 +41,9 @@ Point PlaceHint(const Placement& p) {
   return {std::max(left, 0), std::max(top, 0)};
 }
 
+std::string HintFace(const std::string& statusFace, THintStyle style, bool tahomaInstalled) {
+  if (style == hsOffice97 && statusFace == "MS Sans Serif" && tahomaInstalled) return "Tahoma";
+  return statusFace;
+}
+
 }  // namespace core::hint

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace core::hint {
@@ -15,6 +16,10 @@ struct Margins {
   int width, height;
 };
 Margins HintMargins(THintStyle style);
+
+// The hint font's face for the system's status-bar font face: in the Office
+// style "MS Sans Serif" becomes "Tahoma" where that font is installed.
+std::string HintFace(const std::string& statusFace, THintStyle style, bool tahomaInstalled);
 
 // A cursor's mask image, one byte a pixel: 0 black, anything else white.
 // A monochrome cursor's mask is 32 x 64 (the AND image above the XOR

@@ -1,0 +1,444 @@
+// The frame's toolbar as the user moves it: dragged between the docks and
+// the desktop with the mouse, sized while floating, closed, and restored
+// from the registry by a new frame, whatever the registry holds.
+#include "harness.h"
+
+#include <string>
+
+#include "toolkit/application.h"
+#include "toolkit/errors.h"
+#include "toolkit/registry.h"
+
+using harness::FrameTest;
+using harness::Rec;
+
+namespace {
+
+const std::string kKey = kSettingsKey;
+const std::string kSection = kKey + "\\TB1";
+
+RECT WindowRect(HWND w) {
+  RECT r{};
+  ::GetWindowRect(w, &r);
+  return r;
+}
+
+RECT ScreenClient(HWND w) {
+  RECT r{};
+  ::GetClientRect(w, &r);
+  ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT WorkArea() {
+  RECT wa{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
+  return wa;
+}
+
+bool Overlaps(const RECT& a, const RECT& b) {
+  RECT i{};
+  return ::IntersectRect(&i, &a, &b) != FALSE;
+}
+
+class Docking : public FrameTest {
+ protected:
+  HWND Bar() { return frame->TB1->Handle(); }
+  LPARAM ClientParam(POINT screen) {
+    ::ScreenToClient(Bar(), &screen);
+    return MAKELPARAM(static_cast<short>(screen.x), static_cast<short>(screen.y));
+  }
+  // A press at `from` (screen), moves through `path`, a release: queued
+  // first, then run, as the mouse would deliver them to the drag loop.
+  void Drag(POINT from, std::initializer_list<POINT> path, WPARAM keys = 0) {
+    ::PostMessageA(Bar(), WM_LBUTTONDOWN, MK_LBUTTON | keys, ClientParam(from));
+    for (POINT p : path) ::PostMessageA(Bar(), WM_MOUSEMOVE, MK_LBUTTON | keys, ClientParam(p));
+    ::PostMessageA(Bar(), WM_LBUTTONUP, keys, ClientParam(path.size() ? *(path.end() - 1) : from));
+    harness::Pump();
+  }
+  // The grip of a docked toolbar, or the caption of a floating one.
+  POINT Handle() {
+    RECT r = WindowRect(Bar());
+    if (frame->TB1->DockedTo() && frame->TB1->DockedTo()->Vertical()) return {r.left + 6, r.top + 6};
+    return {r.left + 6, r.top + 8};
+  }
+  // Just inside the left edge of the frame's client area, halfway down.
+  POINT OverLeftDock() {
+    RECT d = ScreenClient(frame->D2->Handle());
+    return {d.left - 4, (d.top + d.bottom) / 2};
+  }
+  void DragIntoLeftDock(WPARAM keys = 0) { Drag(Handle(), {{Handle().x + 40, Handle().y + 60}, OverLeftDock()}, keys); }
+  void DragToFloat(POINT to) { Drag(Handle(), {{Handle().x + 30, Handle().y + 30}, to}); }
+  void Restart() {
+    ::DestroyWindow(frame->Handle());
+    frame = nullptr;
+    harness::Pump();
+    tk::Application.Restart();
+    Start();
+  }
+  std::string Value(const std::string& name, DWORD* type = nullptr) {
+    std::string data;
+    DWORD t = harness::ValueType(kSection, name, &data);
+    if (type) *type = t;
+    return t ? std::string(data.c_str()) : "<missing>";
+  }
+  // Sizes the floating toolbar by dragging its right edge by `dx`.
+  void SizeRightEdge(int dx) {
+    RECT r = WindowRect(Bar());
+    POINT edge{r.right - 2, (r.top + r.bottom) / 2};
+    ASSERT_EQ(::SendMessageA(Bar(), WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y)), HTRIGHT);
+    ::PostMessageA(Bar(), WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(edge.x, edge.y));
+    ::PostMessageA(Bar(), WM_MOUSEMOVE, MK_LBUTTON, ClientParam({edge.x + dx, edge.y}));
+    ::PostMessageA(Bar(), WM_LBUTTONUP, 0, ClientParam({edge.x + dx, edge.y}));
+    harness::Pump();
+  }
+};
+
+TEST_F(Docking, DraggedFromTheTopDockIntoTheLeftOneAndOutToFloat) {
+  Start();
+  TToolbar97* tb = frame->TB1;
+  ASSERT_EQ(tb->DockedTo(), frame->D1);
+  EXPECT_EQ(frame->D1->Thickness(), 26);
+  EXPECT_EQ(frame->D2->Thickness(), 0);
+
+  DragIntoLeftDock();
+  ASSERT_EQ(tb->DockedTo(), frame->D2);
+  EXPECT_EQ(frame->D1->Thickness(), 0);
+  EXPECT_EQ(frame->D2->Thickness(), 27);  // the widest button + the 2-pixel frame on both sides
+  RECT bar = WindowRect(Bar());
+  EXPECT_EQ(bar.right - bar.left, 27);
+  EXPECT_GT(bar.bottom - bar.top, bar.right - bar.left);
+  // One column: each button below the one before, centred across it.
+  RECT b1 = WindowRect(frame->Btn[1]->Handle()), b2 = WindowRect(frame->Btn[2]->Handle());
+  RECT b8 = WindowRect(frame->Btn[8]->Handle());
+  EXPECT_EQ(b1.left, b2.left);
+  EXPECT_EQ(b2.top, b1.bottom);
+  EXPECT_EQ(b8.left - bar.left, 2 + (23 - 20) / 2);
+  // The documents' area starts right of the dock.
+  RECT mdi = WindowRect(frame->ClientHandle()), d2 = WindowRect(frame->D2->Handle());
+  EXPECT_EQ(mdi.left, d2.right);
+
+  const POINT to{600, 500};
+  DragToFloat(to);
+  ASSERT_EQ(tb->DockedTo(), nullptr);
+  EXPECT_EQ(frame->D2->Thickness(), 0);
+  EXPECT_EQ(frame->D1->Thickness(), 0);
+  EXPECT_TRUE(::GetWindowLongPtrA(Bar(), GWL_STYLE) & WS_POPUP);
+  EXPECT_TRUE(::IsWindowVisible(Bar()));
+  EXPECT_EQ(::GetWindow(Bar(), GW_OWNER), frame->Handle());
+  RECT floating = WindowRect(Bar());
+  EXPECT_TRUE(::EqualRect(&floating, &TCustomToolWindow97::LastOutline()));
+  EXPECT_EQ(tb->FloatLeft, floating.left);
+  EXPECT_EQ(tb->FloatTop, floating.top);
+  // One line, wider than tall, with the floating frame around the margins.
+  EXPECT_GT(floating.right - floating.left, 400);
+  RECT client{};
+  ::GetClientRect(Bar(), &client);
+  EXPECT_EQ(client.bottom, 2 + 22 + 1);
+  EXPECT_EQ(floating.bottom - floating.top - client.bottom,
+            2 * ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION));
+  EXPECT_TRUE(Rec().boxes.empty());
+}
+
+TEST_F(Docking, CtrlDuringADragNeverDocksAndLettingGoOfItDocksAgain) {
+  struct Case {
+    const char* name;
+    bool ctrlOnMoves;      // every mouse message says Ctrl is down
+    bool releasedMidDrag;  // Ctrl pressed at the start, let go before the drop
+    bool docks;
+  };
+  const Case cases[] = {
+      {"held throughout", true, false, false},
+      {"let go before the drop", false, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (frame) {
+      FrameTest::TearDown();
+      FrameTest::SetUp();
+    }
+    Start();
+    POINT from = Handle();
+    POINT over = OverLeftDock();
+    const WPARAM keys = c.ctrlOnMoves ? MK_CONTROL : 0;
+    ::PostMessageA(Bar(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, ClientParam(from));
+    ::PostMessageA(Bar(), WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, ClientParam({from.x + 40, from.y + 60}));
+    ::PostMessageA(Bar(), WM_MOUSEMOVE, MK_LBUTTON | keys, ClientParam(over));
+    if (c.releasedMidDrag) ::PostMessageA(Bar(), WM_KEYUP, VK_CONTROL, 0);
+    ::PostMessageA(Bar(), WM_LBUTTONUP, keys, ClientParam(over));
+    harness::Pump();
+    if (c.docks) {
+      EXPECT_EQ(frame->TB1->DockedTo(), frame->D2);
+      // A dock outline is one pixel thick and as big as the docked bar.
+      RECT bar = WindowRect(Bar());
+      const RECT& o = TCustomToolWindow97::LastOutline();
+      EXPECT_EQ(o.right - o.left, bar.right - bar.left);
+    } else {
+      EXPECT_EQ(frame->TB1->DockedTo(), nullptr);
+      EXPECT_TRUE(::IsWindowVisible(Bar()));
+      EXPECT_EQ(frame->D2->Thickness(), 0);
+    }
+  }
+}
+
+TEST_F(Docking, EscapeOrASecondButtonCancelsTheDrag) {
+  Start();
+  for (UINT cancel : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_LBUTTONDOWN)}) {
+    POINT from = Handle();
+    ::PostMessageA(Bar(), WM_LBUTTONDOWN, MK_LBUTTON, ClientParam(from));
+    ::PostMessageA(Bar(), WM_MOUSEMOVE, MK_LBUTTON, ClientParam({600, 500}));
+    ::PostMessageA(Bar(), cancel, cancel == WM_KEYDOWN ? VK_ESCAPE : MK_LBUTTON, ClientParam({600, 500}));
+    ::PostMessageA(Bar(), WM_LBUTTONUP, 0, ClientParam({600, 500}));
+    harness::Pump();
+    EXPECT_EQ(frame->TB1->DockedTo(), frame->D1) << cancel;
+    EXPECT_EQ(::GetCapture(), nullptr);
+  }
+}
+
+TEST_F(Docking, DoubleClicksFloatTheDockedToolbarAndDockTheFloatingOneAtTheRowStart) {
+  Start();
+  TToolbar97* tb = frame->TB1;
+  tb->SetDockPos(40);
+  ::PostMessageA(Bar(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(-5, 5));
+  harness::Pump();
+  ASSERT_EQ(tb->DockedTo(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(Bar()));
+  EXPECT_TRUE(Overlaps(WindowRect(Bar()), WorkArea()));
+  ::PostMessageA(Bar(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, -5));
+  harness::Pump();
+  ASSERT_EQ(tb->DockedTo(), frame->D1);
+  EXPECT_EQ(tb->DockRow(), 0);
+  EXPECT_EQ(tb->DockPos(), 0);
+  EXPECT_EQ(frame->D1->Thickness(), 26);
+}
+
+TEST_F(Docking, SizingAFloatingToolbarSnapsAndWrapsAtSeparators) {
+  Start();
+  TToolbar97* tb = frame->TB1;
+  DragToFloat({300, 400});
+  ASSERT_EQ(tb->DockedTo(), nullptr);
+  const RECT before = WindowRect(Bar());
+
+  SizeRightEdge(-3);  // within the snap distance: nothing changes
+  RECT same = WindowRect(Bar());
+  EXPECT_TRUE(::EqualRect(&before, &same));
+  EXPECT_EQ(tb->FloatRightX(), 0);
+
+  SizeRightEdge(-(before.right - before.left) / 2);
+  const RECT after = WindowRect(Bar());
+  EXPECT_LT(after.right - after.left, before.right - before.left);
+  EXPECT_GT(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_EQ(after.left, before.left);  // the left edge stays
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_GT(tb->FloatRightX(), 0);
+  // The break fell at a separator: an etched line, and the next line starts
+  // thickness + 6 below.
+  ASSERT_FALSE(tb->LineSeparators().empty());
+  EXPECT_EQ(tb->LineSeparators()[0].start, 2 + 22 + 6);
+  RECT b1 = WindowRect(frame->Btn[1]->Handle()), b20 = WindowRect(frame->Btn[20]->Handle());
+  EXPECT_GT(b20.top, b1.top);
+  EXPECT_LE(b20.right, after.right);
+}
+
+TEST_F(Docking, TheCloseButtonHidesTheFloatingToolbarAndTheRecordSaysSo) {
+  Start();
+  DragToFloat({500, 400});
+  ASSERT_EQ(frame->TB1->DockedTo(), nullptr);
+  RECT r = WindowRect(Bar());
+  const int cap = ::GetSystemMetrics(SM_CYSMCAPTION), by = ::GetSystemMetrics(SM_CYFRAME);
+  POINT close{r.right - ::GetSystemMetrics(SM_CXFRAME) - cap / 2, r.top + by + cap / 2};
+  ASSERT_EQ(::SendMessageA(Bar(), WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y)), HTCLOSE);
+  bool closed = false;
+  frame->TB1->OnClose = [&] { closed = true; };
+  ::PostMessageA(Bar(), WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(close.x, close.y));
+  ::PostMessageA(Bar(), WM_LBUTTONUP, 0, ClientParam(close));
+  harness::Pump();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(frame->TB1->Shown());
+  EXPECT_FALSE(::IsWindowVisible(Bar()));
+  ::DestroyWindow(frame->Handle());
+  frame = nullptr;
+  EXPECT_EQ(Value("Visible"), "0");
+  EXPECT_EQ(Value("DockedTo"), "+");
+}
+
+TEST_F(Docking, SavedRecordValueByValueAndANewFrameRestoresIt) {
+  Start();
+  DragToFloat({500, 420});
+  SizeRightEdge(-250);
+  TToolbar97* tb = frame->TB1;
+  ASSERT_EQ(tb->DockedTo(), nullptr);
+  const RECT floating = WindowRect(Bar());
+  const int wrap = tb->FloatRightX();
+  ASSERT_GT(wrap, 0);
+  const int row = tb->DockRow(), pos = tb->DockPos();
+
+  Restart();
+  const std::pair<const char*, std::string> expected[] = {
+      {"Rev", "2"},
+      {"Visible", "1"},
+      {"DockedTo", "+"},
+      {"DockRow", std::to_string(row)},
+      {"DockPos", std::to_string(pos)},
+      {"FloatLeft", std::to_string(floating.left)},
+      {"FloatTop", std::to_string(floating.top)},
+      {"FloatRightX", std::to_string(wrap)},
+  };
+  for (const auto& [name, text] : expected) {
+    DWORD type = 0;
+    EXPECT_EQ(Value(name, &type), text) << name;
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << name;
+  }
+  tk::Registry reg;
+  ASSERT_TRUE(reg.OpenKeyReadOnly(kSection));
+  EXPECT_EQ(reg.ValueNames().size(), std::size(expected));
+
+  // The new frame put it back: floating at the same place, wrapped the same.
+  tb = frame->TB1;
+  ASSERT_EQ(tb->DockedTo(), nullptr);
+  EXPECT_EQ(tb->FloatRightX(), wrap);
+  RECT again = WindowRect(Bar());
+  EXPECT_TRUE(::EqualRect(&floating, &again));
+  EXPECT_TRUE(::IsWindowVisible(Bar()));
+
+  // Docked in the left dock: the dock and the row come back.
+  DragIntoLeftDock();
+  ASSERT_EQ(frame->TB1->DockedTo(), frame->D2);
+  Restart();
+  EXPECT_EQ(Value("DockedTo"), "D2");
+  EXPECT_EQ(Value("DockRow"), "0");
+  EXPECT_EQ(Value("FloatLeft"), std::to_string(floating.left));  // the floating place is kept
+  EXPECT_EQ(frame->TB1->DockedTo(), frame->D2);
+  EXPECT_EQ(frame->TB1->DockRow(), 0);
+  EXPECT_EQ(frame->D2->Thickness(), 27);
+  EXPECT_EQ(frame->D1->Thickness(), 0);
+}
+
+// Whatever the section holds, the frame starts with its toolbar where the
+// user can reach it.
+TEST_F(Docking, GarbageInTheRecordNeverKeepsTheToolbarFromTheUser) {
+  struct Stored {
+    const char* name;
+    DWORD type;  // REG_SZ, or another type stored as raw bytes
+    std::string bytes;
+  };
+  enum Where { InD1, InD4, Floats };
+  struct Case {
+    const char* what;
+    std::vector<Stored> values;
+    Where where;
+    int offset;  // along its dock when docked, its screen left when floating; -1: do not check
+  };
+  const std::string huge(100000, '7');
+  const Case cases[] = {
+      {"a dock that does not exist", {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "D9"}}, InD1, 0},
+      {"a dock named in another case", {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "d4"}}, InD1, 0},
+      {"the bottom dock, a hex offset beyond its end",
+       {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "D4"}, {"DockPos", REG_SZ, "0x1000"}}, InD4, -1},
+      {"floating at hex places", {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "+"}, {"FloatLeft", REG_SZ, "0x64"},
+       {"FloatTop", REG_SZ, "$80"}}, Floats, 100},
+      {"negative and huge numbers",
+       {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "D1"}, {"DockRow", REG_SZ, "-2147483648"},
+        {"DockPos", REG_SZ, "-99999999"}}, InD1, 0},
+      {"an offset far beyond the dock",
+       {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "D1"}, {"DockPos", REG_SZ, "2147483647"}}, InD1, -1},
+      {"floating far left", {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "+"}, {"FloatLeft", REG_SZ, "-5000"}},
+       Floats, -1},
+      {"floating beyond every screen",
+       {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "+"}, {"FloatLeft", REG_SZ, "99999999999"},
+        {"FloatTop", REG_SZ, "2147483647"}, {"FloatRightX", REG_SZ, "-40"}}, Floats, -1},
+      {"floating with a huge wrap limit and text for the place",
+       {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "+"}, {"FloatLeft", REG_SZ, "left"},
+        {"FloatTop", REG_SZ, huge}, {"FloatRightX", REG_SZ, "2147483647"}}, Floats, -1},
+      {"a tiny wrap limit", {{"Rev", REG_SZ, "2"}, {"DockedTo", REG_SZ, "+"}, {"FloatRightX", REG_SZ, "1"}},
+       Floats, -1},
+      {"values of other types",
+       {{"Rev", REG_DWORD, std::string("\x02\0\0\0", 4)}, {"Visible", REG_BINARY, "\x00"},
+        {"DockedTo", REG_MULTI_SZ, std::string("+\0\0", 3)}}, InD1, 0},
+      {"a text Rev, binary rest",
+       {{"Rev", REG_SZ, "2"}, {"Visible", REG_DWORD, std::string("\0\0\0\0", 4)},
+        {"DockedTo", REG_BINARY, "D2"}}, InD1, 0},
+      {"an old revision hiding it", {{"Rev", REG_SZ, "1"}, {"Visible", REG_SZ, "0"}}, InD1, 0},
+      {"garbage visibility", {{"Rev", REG_SZ, "2"}, {"Visible", REG_SZ, "yes"}, {"DockedTo", REG_SZ, huge}}, InD1,
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (frame) {
+      FrameTest::TearDown();
+      FrameTest::SetUp();
+    }
+    for (const Stored& v : c.values) {
+      if (v.type == REG_SZ)
+        harness::SetString(kSection, v.name, v.bytes);
+      else
+        harness::SetBinary(kSection, v.name, v.bytes, v.type);
+    }
+    Start();
+    ASSERT_TRUE(frame->HandleAllocated());
+    TToolbar97* tb = frame->TB1;
+    EXPECT_TRUE(tb->Shown());
+    EXPECT_TRUE(::IsWindowVisible(Bar()));
+    const RECT bar = WindowRect(Bar());
+    switch (c.where) {
+      case InD1:
+      case InD4: {
+        TDock97* dock = c.where == InD1 ? frame->D1 : frame->D4;
+        EXPECT_EQ(tb->DockedTo(), dock);
+        EXPECT_EQ(dock->Thickness(), 26);
+        const RECT d = ScreenClient(dock->Handle());
+        if (c.offset >= 0) {
+          EXPECT_EQ(bar.left - d.left, c.offset);
+        }
+        EXPECT_LT(bar.left, d.right);  // some of it shows
+        EXPECT_GE(bar.left, d.left);
+        break;
+      }
+      case Floats: {
+        EXPECT_EQ(tb->DockedTo(), nullptr);
+        const RECT wa = WorkArea();
+        EXPECT_TRUE(Overlaps(bar, wa));
+        EXPECT_GE(bar.left, wa.left);
+        EXPECT_GE(bar.top, wa.top);
+        if (c.offset >= 0) {
+          EXPECT_EQ(bar.left, c.offset);
+        }
+        break;
+      }
+    }
+  }
+}
+
+TEST_F(Docking, InvalidPlacesAndOperationsAreRefusedWithTheirMessages) {
+  Start();
+  auto message = [](const std::function<void()>& f) -> std::string {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return "<no error>";
+  };
+  tk::Component plain;
+  EXPECT_EQ(message([&] { TDock97 d(&plain, "X"); }), "TDock97 must be owned by a form");
+  EXPECT_EQ(message([&] { TToolbar97 t(&plain, "X"); }), "Tool windows must be owned by a form");
+  EXPECT_EQ(message([&] { frame->D1->SetPosition(dpLeft); }),
+            "Cannot change Position of a TDock97 if it already contains controls");
+  EXPECT_EQ(frame->D1->Position(), dpTop);
+  EXPECT_EQ(message([&] { frame->D1->SetVisible(false); }), "Cannot hide a TDock97");
+  EXPECT_TRUE(::IsWindowVisible(frame->D1->Handle()));
+  auto* inner = frame->Create<TDock97>("Inner", dpTop);
+  EXPECT_EQ(message([&] { inner->CreateIn(frame->TB1->Handle()); }),
+            "A TDock97 control cannot be placed inside a tool window or another TDock97");
+  EXPECT_EQ(message([&] { inner->CreateIn(frame->D2->Handle()); }),
+            "A TDock97 control cannot be placed inside a tool window or another TDock97");
+  EXPECT_EQ(message([&] { frame->TB1->PlaceOn(frame->Btn[1]); }),
+            "A tool window can only be placed on a TDock97 or directly on the form");
+  EXPECT_EQ(frame->TB1->DockedTo(), frame->D1);
+  TToolbarSep97 sep(frame, "Sep");
+  EXPECT_EQ(message([&] { sep.SetParent(frame->D1); }), "TToolbarSep97 can only be placed on a TToolbar97");
+  // An empty dock may change its edge.
+  EXPECT_EQ(message([&] { frame->D3->SetPosition(dpBottom); }), "<no error>");
+}
+
+}  // namespace

@@ -100,9 +100,18 @@ TEST_F(Docking, DraggedFromTheTopDockIntoTheLeftOneAndOutToFloat) {
   ASSERT_EQ(tb->DockedTo(), frame->D1);
   EXPECT_EQ(frame->D1->Thickness(), 26);
   EXPECT_EQ(frame->D2->Thickness(), 0);
+  std::vector<std::string> events;
+  tb->OnDockChanging = [&] { events.push_back("changing"); };
+  tb->OnDockChanged = [&] { events.push_back("changed"); };
+  tb->OnVisibleChanged = [&] { events.push_back("visible"); };
+  for (TDock97* d : {frame->D1, frame->D2})
+    d->OnInsertRemoveBar = [&](TDock97* dock, bool inserting, TCustomToolWindow97* bar) {
+      events.push_back(dock->Name() + (inserting ? " gets " : " loses ") + bar->Name());
+    };
 
   DragIntoLeftDock();
   ASSERT_EQ(tb->DockedTo(), frame->D2);
+  EXPECT_EQ(events, (std::vector<std::string>{"changing", "D1 loses TB1", "D2 gets TB1", "changed"}));
   EXPECT_EQ(frame->D1->Thickness(), 0);
   EXPECT_EQ(frame->D2->Thickness(), 27);  // the widest button + the 2-pixel frame on both sides
   RECT bar = WindowRect(Bar());
@@ -146,10 +155,12 @@ TEST_F(Docking, CtrlDuringADragNeverDocksAndLettingGoOfItDocksAgain) {
     bool ctrlOnMoves;      // every mouse message says Ctrl is down
     bool releasedMidDrag;  // Ctrl pressed at the start, let go before the drop
     bool docks;
+    bool refused = false;  // the left dock refuses every bar
   };
   const Case cases[] = {
       {"held throughout", true, false, false},
       {"let go before the drop", false, true, true},
+      {"without Ctrl over a dock that refuses", false, false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -158,6 +169,13 @@ TEST_F(Docking, CtrlDuringADragNeverDocksAndLettingGoOfItDocksAgain) {
       FrameTest::SetUp();
     }
     Start();
+    int asked = 0;
+    if (c.refused)
+      frame->D2->OnRequestDock = [&](TDock97*, TCustomToolWindow97* bar, bool& accept) {
+        EXPECT_EQ(bar, frame->TB1);
+        ++asked;
+        accept = false;
+      };
     POINT from = Handle();
     POINT over = OverLeftDock();
     const WPARAM keys = c.ctrlOnMoves ? MK_CONTROL : 0;
@@ -178,7 +196,92 @@ TEST_F(Docking, CtrlDuringADragNeverDocksAndLettingGoOfItDocksAgain) {
       EXPECT_TRUE(::IsWindowVisible(Bar()));
       EXPECT_EQ(frame->D2->Thickness(), 0);
     }
+    if (c.refused) {
+      EXPECT_GT(asked, 0);
+    }
   }
+}
+
+TEST_F(Docking, AFloatingToolbarHidesWhileTheApplicationIsInactiveOrTheFrameMinimised) {
+  Start();
+  TToolbar97* tb = frame->TB1;
+  DragToFloat({500, 400});
+  ASSERT_EQ(tb->DockedTo(), nullptr);
+  ASSERT_TRUE(::IsWindowVisible(Bar()));
+  auto activate = [&](bool active) {
+    ::SendMessageA(frame->Handle(), WM_ACTIVATEAPP, active, 0);
+    harness::Pump();
+  };
+  activate(false);
+  EXPECT_TRUE(tb->HiddenWhileInactive());
+  EXPECT_FALSE(::IsWindowVisible(Bar()));
+  EXPECT_TRUE(tb->Shown());  // still meant to show
+  activate(true);
+  EXPECT_FALSE(tb->HiddenWhileInactive());
+  EXPECT_TRUE(::IsWindowVisible(Bar()));
+
+  // Without HideWhenInactive it stays, with its caption drawn inactive.
+  tb->HideWhenInactive = false;
+  activate(false);
+  EXPECT_TRUE(::IsWindowVisible(Bar()));
+  EXPECT_TRUE(tb->InactiveCaption());
+  activate(true);
+  EXPECT_FALSE(tb->InactiveCaption());
+
+  ::ShowWindow(frame->Handle(), SW_MINIMIZE);
+  harness::Pump();
+  EXPECT_FALSE(::IsWindowVisible(Bar()));
+  ::ShowWindow(frame->Handle(), SW_RESTORE);
+  harness::Pump();
+  EXPECT_TRUE(::IsWindowVisible(Bar()));
+}
+
+TEST_F(Docking, BoundLinesAndFixAlignShapeTheDock) {
+  Start();
+  TDock97* d1 = frame->D1;
+  d1->SetBoundLines({blTop, blBottom});
+  harness::Pump();
+  EXPECT_EQ(d1->Thickness(), 28);
+  RECT dock = WindowRect(d1->Handle()), bar = WindowRect(Bar());
+  EXPECT_EQ(bar.top, dock.top + 1);
+  RECT mdi = WindowRect(frame->ClientHandle());
+  EXPECT_EQ(mdi.top, dock.bottom);
+  frame->TB1->SetShown(false);
+  EXPECT_EQ(d1->Thickness(), 0);  // too small for its lines: an empty dock takes no room
+  d1->SetFixAlign(true);
+  EXPECT_EQ(d1->Thickness(), 1);
+  frame->TB1->SetShown(true);
+  EXPECT_EQ(d1->Thickness(), 28);
+}
+
+TEST_F(Docking, TheDocksPatternShowsBehindTheButtonsWhenItIsAlsoTheToolbars) {
+  Start();
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP red = ::CreateCompatibleBitmap(screen, 4, 4);
+  ::ReleaseDC(nullptr, screen);
+  {
+    HDC mem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(mem, red);
+    RECT all{0, 0, 4, 4};
+    HBRUSH br = ::CreateSolidBrush(RGB(255, 0, 0));
+    ::FillRect(mem, &all, br);
+    ::DeleteObject(br);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+  }
+  frame->D1->SetBackground(red);
+  // A separator's edge, left of its etched line, shows the surface.
+  TToolbarSep97* sep = frame->TB1->Separators()[0];
+  auto surface = [&] {
+    ::RedrawWindow(Bar(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    HDC dc = ::GetDC(Bar());
+    COLORREF c = ::GetPixel(dc, sep->Bounds.left, sep->Bounds.top + 5);
+    ::ReleaseDC(Bar(), dc);
+    return c;
+  };
+  EXPECT_EQ(surface(), RGB(255, 0, 0));
+  frame->D1->BackgroundOnToolbars = false;
+  EXPECT_EQ(surface(), ::GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(Docking, EscapeOrASecondButtonCancelsTheDrag) {

@@ -6,6 +6,7 @@
 #include "toolkit/errors.h"
 #include "toolkit/form.h"
 #include "toolkit/graphics.h"
+#include "toolkit/popupmenu.h"
 
 namespace {
 const char kDockClass[] = "TDock97";
@@ -324,6 +325,12 @@ LRESULT TDock97::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
       transparentCache_.reset();
       InvalidateAll();
+      break;
+    case WM_CONTEXTMENU:
+      if (PopupMenu) {
+        PopupMenu->Popup(hwnd_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+      }
       break;
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -9,6 +9,7 @@
 #include "toolkit/form.h"
 #include "toolkit/graphics.h"
 #include "toolkit/handles.h"
+#include "toolkit/popupmenu.h"
 
 namespace tb = core::tb97;
 
@@ -732,6 +733,12 @@ LRESULT TCustomToolWindow97::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPara
     case kEvaluateMessage:
       if (wParam == kEvaluateMark) {
         Reevaluate(TheWatcher().appActive);
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (PopupMenu) {
+        PopupMenu->Popup(hwnd_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
       }
       break;

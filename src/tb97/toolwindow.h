@@ -19,6 +19,7 @@
 
 namespace tk {
 class Form;
+class PopupMenu;
 }
 
 using TDockableTo = tk::EnumSet<TDockPosition>;
@@ -54,6 +55,7 @@ class TCustomToolWindow97 : public tk::Component, public tk::Window {
   bool FullSize() const { return fullSize_; }
   void SetFullSize(bool on);
   bool HideWhenInactive = true;
+  tk::PopupMenu* PopupMenu = nullptr;
   bool Shown() const { return shown_; }
   void SetShown(bool shown);
 

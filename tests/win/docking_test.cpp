@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tb97/dragoutline.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/registry.h"
@@ -542,6 +543,53 @@ TEST_F(Docking, InvalidPlacesAndOperationsAreRefusedWithTheirMessages) {
   EXPECT_EQ(message([&] { sep.SetParent(frame->D1); }), "TToolbarSep97 can only be placed on a TToolbar97");
   // An empty dock may change its edge.
   EXPECT_EQ(message([&] { frame->D3->SetPosition(dpBottom); }), "<no error>");
+}
+
+}  // namespace
+
+namespace {
+
+// The drag outline inverts the desktop under its frame with a half-tone
+// (every other pixel), and a move inverts only where the frames differ.
+TEST_F(Docking, TheOutlineInvertsOnlyWhereTheOldAndTheNewFrameDiffer) {
+  Start();
+  RECT f = WindowRect(frame->ClientHandle());
+  HDC screen = ::GetDC(nullptr);
+  // Eight pixels in a row from (x, y): how many differ from what they were.
+  auto row = [&](int x, int y) {
+    std::vector<COLORREF> px;
+    for (int i = 0; i < 8; ++i) px.push_back(::GetPixel(screen, x + i, y));
+    return px;
+  };
+  auto changed = [](const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+  };
+  const RECT first{f.left + 20, f.top + 20, f.left + 220, f.top + 120};
+  const RECT second{first.left + 30, first.top, first.right + 30, first.bottom};
+  // On both top edges; on the first's left edge only; on the second's only.
+  const POINT both{first.left + 100, first.top + 1}, oldOnly{first.left, first.top + 50},
+      newOnly{second.left, second.top + 50};
+  // The rows run along the top edge, and across the left edges (4 wide).
+  auto sample = [&](POINT p, bool along) { return along ? row(p.x, p.y) : row(p.x - 2, p.y); };
+  const auto before = std::vector{sample(both, true), sample(oldOnly, false), sample(newOnly, false)};
+  {
+    tb97::DragOutline outline;
+    outline.MoveTo(first, 4);
+    auto now = std::vector{sample(both, true), sample(oldOnly, false), sample(newOnly, false)};
+    EXPECT_EQ(changed(before[0], now[0]), 4);
+    EXPECT_EQ(changed(before[1], now[1]), 2);  // x - 2 and x - 1 lie outside the frame
+    EXPECT_EQ(changed(before[2], now[2]), 0);
+    outline.MoveTo(second, 4);
+    now = {sample(both, true), sample(oldOnly, false), sample(newOnly, false)};
+    EXPECT_EQ(changed(before[0], now[0]), 4);  // not inverted back and forth
+    EXPECT_EQ(changed(before[1], now[1]), 0);
+    EXPECT_EQ(changed(before[2], now[2]), 2);
+  }
+  const auto after = std::vector{sample(both, true), sample(oldOnly, false), sample(newOnly, false)};
+  EXPECT_EQ(after, before);
+  ::ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ tb::Orientation TDock97::Orientation() const { return tb::OrientationOf(CorePosi
 void TDock97::SetAllowDrag(bool allow) {
   if (allowDrag_ == allow) return;
   allowDrag_ = allow;
-  for (TCustomToolWindow97* bar : dockList_) bar->UpdateSize();
+  for (TCustomToolWindow97* bar : dockList_) bar->FrameChanged();
   RearrangeBars();
 }
 

@@ -36,6 +36,32 @@ tb::Rect WorkArea() {
 
 bool IsSizingHit(WPARAM hit) { return hit >= HTLEFT && hit <= HTBOTTOMRIGHT; }
 
+bool InsideToolWindow(HWND wnd, HWND stop) {
+  for (HWND a = wnd; a && a != stop; a = ::GetParent(a))
+    if (dynamic_cast<TCustomToolWindow97*>(tk::Window::FromHandle(a))) return true;
+  return false;
+}
+
+// The form's first tab-stop control that shows and is not in a tool window.
+HWND FirstTabStop(HWND form) {
+  struct Search {
+    HWND form;
+    HWND found = nullptr;
+  } search{form};
+  ::EnumChildWindows(
+      form,
+      [](HWND c, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if ((::GetWindowLongPtrA(c, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(c) && !InsideToolWindow(c, s->form)) {
+          s->found = c;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -46,6 +72,33 @@ struct Watcher {
   std::vector<TCustomToolWindow97*> windows;
   HHOOK hook = nullptr;
   bool appActive = true;
+  // Per top form, the last window inside it (not inside a tool window)
+  // that had the focus.
+  std::vector<std::pair<HWND, HWND>> lastFocus;
+
+  HWND LastFocus(HWND top) const {
+    for (const auto& [form, focus] : lastFocus)
+      if (form == top) return focus;
+    return nullptr;
+  }
+  void Focused(HWND wnd) {
+    HWND top = ::GetAncestor(wnd, GA_ROOT);
+    bool listed = false;
+    for (TCustomToolWindow97* w : windows) listed = listed || w->TopFormHandle() == top;
+    if (!listed) return;
+    if (InsideToolWindow(wnd, top)) return;
+    for (auto& [form, focus] : lastFocus)
+      if (form == top) {
+        focus = wnd;
+        return;
+      }
+    lastFocus.emplace_back(top, wnd);
+  }
+  void Destroyed(HWND wnd) {
+    for (auto& entry : lastFocus)
+      if (entry.second == wnd) entry.second = nullptr;
+    std::erase_if(lastFocus, [wnd](const auto& entry) { return entry.first == wnd; });
+  }
 
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
   void EvaluateLater(HWND changed) {
@@ -79,6 +132,8 @@ LRESULT CALLBACK Watcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
       case WM_WINDOWPOSCHANGED:
       case WM_SHOWWINDOW:
       case WM_SIZE: w.EvaluateLater(cwp->hwnd); break;
+      case WM_SETFOCUS: w.Focused(cwp->hwnd); break;
+      case WM_DESTROY: w.Destroyed(cwp->hwnd); break;
       default: break;
     }
   }
@@ -166,11 +221,7 @@ void TCustomToolWindow97::SetDockRow(int row) {
 void TCustomToolWindow97::SetDragHandle(bool on) {
   if (dragHandle_ == on) return;
   dragHandle_ = on;
-  if (dock_ && hwnd_) {
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    UpdateSize();
-  }
+  if (dock_) FrameChanged();
 }
 
 void TCustomToolWindow97::SetFullSize(bool on) {
@@ -625,6 +676,24 @@ LRESULT TCustomToolWindow97::HitTest(POINT screen) {
   return HTNOWHERE;
 }
 
+void TCustomToolWindow97::GiveFocusBack() {
+  HWND top = TopFormHandle();
+  HWND to = TheWatcher().LastFocus(top);
+  if (!to || !::IsWindow(to)) {
+    to = nullptr;
+    if (form_ && form_->HandleAllocated()) to = FirstTabStop(form_->Handle());
+  }
+  if (!to && floatParent_) to = floatParent_->Handle();
+  if (to) ::SetFocus(to);
+}
+
+void TCustomToolWindow97::FrameChanged() {
+  if (hwnd_)
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  UpdateSize();
+}
+
 void TCustomToolWindow97::MouseDown(POINT client, bool doubleClick, bool ctrl) {
   if (dock_ && !dock_->AllowDrag()) return;
   if (doubleClick) {
@@ -689,6 +758,15 @@ LRESULT TCustomToolWindow97::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPara
         HWND top = TopFormHandle();
         if (ActivateParent && top && ::GetActiveWindow() != top) ::SetActiveWindow(top);
         return MA_NOACTIVATE;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (!dock_) {
+        HWND top = TopFormHandle();
+        const bool active = LOWORD(wParam) != WA_INACTIVE;
+        if (top) ::SendMessageA(top, WM_NCACTIVATE, active || reinterpret_cast<HWND>(lParam) == top, 0);
+        if (!active && top && reinterpret_cast<HWND>(lParam) == top) GiveFocusBack();
+        return 0;
       }
       break;
     case WM_GETMINMAXINFO:

@@ -78,6 +78,8 @@ class TCustomToolWindow97 : public tk::Component, public tk::Window {
   // Lays the children out for where the window is and takes the size that
   // needs (deferred while the update lock is held).
   void UpdateSize();
+  // The frame's size changed (grip shown or not): recomputes it and the size.
+  void FrameChanged();
   tk::Form* OwnerForm() const { return form_; }
   HWND TopFormHandle() const;
 
@@ -154,6 +156,7 @@ class TCustomToolWindow97 : public tk::Component, public tk::Window {
   void PaintCloseButton(HDC dc);
   LRESULT HitTest(POINT screen);
   void CalcNonClient(RECT& r);
+  void GiveFocusBack();
   void MouseDown(POINT client, bool doubleClick, bool ctrl);
   void DragLoop(POINT client, bool ctrl);
   void SizingLoop(int hit, POINT screen);

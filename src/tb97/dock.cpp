@@ -198,13 +198,14 @@ void TDock97::InsertBar(TCustomToolWindow97* bar) {
   if (!listed && !add) return;
   RearrangeBars();
   bar->UpdateSize();
-  if (OnInsertRemoveBar) OnInsertRemoveBar(this, true, bar);
+  if (OnInsertRemoveBar) OnInsertRemoveBar(this, add, bar);
 }
 
-void TDock97::RemoveBar(TCustomToolWindow97* bar) {
+void TDock97::RemoveBar(TCustomToolWindow97* bar, bool quietly) {
   auto it = std::find(dockList_.begin(), dockList_.end(), bar);
   if (it == dockList_.end()) return;
   dockList_.erase(it);
+  if (quietly) return;
   RearrangeBars();
   if (OnInsertRemoveBar) OnInsertRemoveBar(this, false, bar);
 }

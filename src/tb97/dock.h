@@ -81,7 +81,8 @@ class TDock97 : public tk::Component, public tk::Window {
 
   // Called by the tool windows when they join or leave the dock.
   void InsertBar(TCustomToolWindow97* bar);
-  void RemoveBar(TCustomToolWindow97* bar);
+  // `quietly`: the form is going; no arrangement and no event.
+  void RemoveBar(TCustomToolWindow97* bar, bool quietly = false);
 
   // Tiles the pattern over `clip` (less `exclude`), the tile origin at
   // `origin`'s top-left, one tile column after another up to its right and

@@ -178,7 +178,7 @@ TCustomToolWindow97::~TCustomToolWindow97() {
   if (dock_) {
     TDock97* dock = dock_;
     dock_ = nullptr;
-    dock->RemoveBar(this);
+    dock->RemoveBar(this, form_->Destroying());
   }
 }
 
@@ -473,7 +473,8 @@ void TCustomToolWindow97::SetDockedTo(TDock97* target) {
         MakeChild(target);
       }
       dock_ = target;
-      target->InsertBar(this);
+      const auto& listed = target->DockList();
+      if (std::find(listed.begin(), listed.end(), this) == listed.end()) target->InsertBar(this);
       --updateLock_;
       UpdateSize();
       if (changing) {

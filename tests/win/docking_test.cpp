@@ -104,7 +104,11 @@ TEST_F(Docking, DraggedFromTheTopDockIntoTheLeftOneAndOutToFloat) {
   std::vector<std::string> events;
   tb->OnDockChanging = [&] { events.push_back("changing"); };
   tb->OnDockChanged = [&] { events.push_back("changed"); };
-  tb->OnVisibleChanged = [&] { events.push_back("visible"); };
+  const std::function<void()> frameHook = tb->OnVisibleChanged;
+  tb->OnVisibleChanged = [&] {
+    events.push_back("visible");
+    frameHook();
+  };
   for (TDock97* d : {frame->D1, frame->D2})
     d->OnInsertRemoveBar = [&](TDock97* dock, bool inserting, TCustomToolWindow97* bar) {
       events.push_back(dock->Name() + (inserting ? " gets " : " loses ") + bar->Name());
@@ -113,6 +117,9 @@ TEST_F(Docking, DraggedFromTheTopDockIntoTheLeftOneAndOutToFloat) {
   DragIntoLeftDock();
   ASSERT_EQ(tb->DockedTo(), frame->D2);
   EXPECT_EQ(events, (std::vector<std::string>{"changing", "D1 loses TB1", "D2 gets TB1", "changed"}));
+  tb->OnDockChanging = tb->OnDockChanged = nullptr;
+  tb->OnVisibleChanged = frameHook;
+  frame->D1->OnInsertRemoveBar = frame->D2->OnInsertRemoveBar = nullptr;
   EXPECT_EQ(frame->D1->Thickness(), 0);
   EXPECT_EQ(frame->D2->Thickness(), 27);  // the widest button + the 2-pixel frame on both sides
   RECT bar = WindowRect(Bar());
@@ -247,12 +254,21 @@ TEST_F(Docking, BoundLinesAndFixAlignShapeTheDock) {
   EXPECT_EQ(bar.top, dock.top + 1);
   RECT mdi = WindowRect(frame->ClientHandle());
   EXPECT_EQ(mdi.top, dock.bottom);
+  // A hidden bar leaves the dock's list and takes no room.
+  std::vector<bool> inserted;
+  d1->OnInsertRemoveBar = [&](TDock97*, bool inserting, TCustomToolWindow97*) { inserted.push_back(inserting); };
   frame->TB1->SetShown(false);
+  EXPECT_TRUE(d1->DockList().empty());
   EXPECT_EQ(d1->Thickness(), 0);  // too small for its lines: an empty dock takes no room
   d1->SetFixAlign(true);
   EXPECT_EQ(d1->Thickness(), 1);
   frame->TB1->SetShown(true);
   EXPECT_EQ(d1->Thickness(), 28);
+  EXPECT_EQ(inserted, (std::vector<bool>{false, true}));
+  // Moving along its own dock is no insertion.
+  frame->TB1->SetDockedTo(d1);
+  EXPECT_EQ(inserted.size(), 2u);
+  d1->OnInsertRemoveBar = nullptr;
 }
 
 TEST_F(Docking, TheDocksPatternShowsBehindTheButtonsWhenItIsAlsoTheToolbars) {

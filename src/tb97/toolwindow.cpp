@@ -639,40 +639,25 @@ LRESULT TCustomToolWindow97::HitTest(POINT screen) {
   if (dock_) return HTCLIENT;
   RECT wr{};
   ::GetWindowRect(hwnd_, &wr);
-  const int x = screen.x - wr.left, y = screen.y - wr.top;
-  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-  const tb::Size b = FloatBorder();
-  const int cap = FloatCaptionHeight();
-  const tb::FloatingCaption rects = tb::FloatingCaptionRects(ClientSize(), b, cap, closeButton_);
-  auto inside = [&](const tb::Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
-  if (closeButton_ && inside(rects.closeButton)) return HTCLOSE;
-  const tb::Rect fullCaption{b.cx, b.cy, w - b.cx, b.cy + cap};
-  if (inside(fullCaption)) return HTCLIENT;
-  const tb::Rect client{b.cx, b.cy + cap, w - b.cx, h - b.cy};
-  if (inside(client)) return HTCLIENT;
-  if (!Sizeable) return HTNOWHERE;
-  if (!params_.cornerSizing) {
-    const auto edge = tb::ToolbarSizingEdge({x, y}, {w, h}, b);
-    if (!edge) return HTNOWHERE;
-    switch (*edge) {
-      case tb::SizingEdge::Top: return HTTOP;
-      case tb::SizingEdge::Bottom: return HTBOTTOM;
-      case tb::SizingEdge::Left: return HTLEFT;
-      case tb::SizingEdge::Right: return HTRIGHT;
-    }
-    return HTNOWHERE;
-  }
-  const int zone = cap + b.cx - 1;
-  const bool top = y < b.cy, bottom = y >= h - b.cy - 1, left = x < b.cx, right = x >= w - b.cx - 1;
-  if (top || bottom) {
-    if (x < zone) return top ? HTTOPLEFT : HTBOTTOMLEFT;
-    if (x >= w - zone) return top ? HTTOPRIGHT : HTBOTTOMRIGHT;
-    return top ? HTTOP : HTBOTTOM;
-  }
-  if (left || right) {
-    if (y < zone) return left ? HTTOPLEFT : HTTOPRIGHT;
-    if (y >= h - zone) return left ? HTBOTTOMLEFT : HTBOTTOMRIGHT;
-    return left ? HTLEFT : HTRIGHT;
+  tb::FloatingFrameInfo f;
+  f.window = {wr.right - wr.left, wr.bottom - wr.top};
+  f.border = FloatBorder();
+  f.captionHeight = FloatCaptionHeight();
+  f.closeButton = closeButton_;
+  f.sizeable = Sizeable;
+  f.cornerSizing = params_.cornerSizing;
+  switch (tb::FloatingHitTest({screen.x - wr.left, screen.y - wr.top}, f)) {
+    case tb::FloatHit::Nowhere: return HTNOWHERE;
+    case tb::FloatHit::Client: return HTCLIENT;
+    case tb::FloatHit::Close: return HTCLOSE;
+    case tb::FloatHit::Left: return HTLEFT;
+    case tb::FloatHit::Right: return HTRIGHT;
+    case tb::FloatHit::Top: return HTTOP;
+    case tb::FloatHit::Bottom: return HTBOTTOM;
+    case tb::FloatHit::TopLeft: return HTTOPLEFT;
+    case tb::FloatHit::TopRight: return HTTOPRIGHT;
+    case tb::FloatHit::BottomLeft: return HTBOTTOMLEFT;
+    case tb::FloatHit::BottomRight: return HTBOTTOMRIGHT;
   }
   return HTNOWHERE;
 }

@@ -42,23 +42,24 @@ bool InsideToolWindow(HWND wnd, HWND stop) {
   return false;
 }
 
+struct TabStopSearch {
+  HWND form;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTabStop(HWND c, LPARAM p) {
+  auto* s = reinterpret_cast<TabStopSearch*>(p);
+  if ((::GetWindowLongPtrA(c, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(c) && !InsideToolWindow(c, s->form)) {
+    s->found = c;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The form's first tab-stop control that shows and is not in a tool window.
 HWND FirstTabStop(HWND form) {
-  struct Search {
-    HWND form;
-    HWND found = nullptr;
-  } search{form};
-  ::EnumChildWindows(
-      form,
-      [](HWND c, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if ((::GetWindowLongPtrA(c, GWL_STYLE) & WS_TABSTOP) && ::IsWindowVisible(c) && !InsideToolWindow(c, s->form)) {
-          s->found = c;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TabStopSearch search{form};
+  ::EnumChildWindows(form, &FindTabStop, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -89,7 +89,8 @@ TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   D4 = Create<TDock97>("D4", dpBottom);
   for (TDock97* d : {D1, D2, D3, D4}) d->LimitToOneRow = true;
   TB1 = Create<TToolbar97>("TB1");
-  TB1->Caption = "Toolbar";
+  TB1->SetCaption("Toolbar");
+  TB1->DefaultDock = D1;
   MainMenu1 = Create<tk::MainMenu>("MainMenu1");
   OpenDialog1 = Create<tk::OpenDialog>("OpenDialog1");
   OpenDialog1->DefaultExt = "*.txt";
@@ -231,6 +232,25 @@ RECT TForm1::ClientArea() {
 
 void TForm1::LayoutBars() {
   if (!hwnd_) return;
+  // Moving a dock can change another's thickness, which asks for this
+  // again: the layout then runs once more.
+  static bool busy = false, again = false;
+  if (busy) {
+    again = true;
+    return;
+  }
+  busy = true;
+  struct Done {
+    ~Done() { busy = false; }
+  } done;
+  for (int round = 0; round < 4; ++round) {
+    again = false;
+    LayoutBarsOnce();
+    if (!again) break;
+  }
+}
+
+void TForm1::LayoutBarsOnce() {
   RECT c{};
   ::GetClientRect(hwnd_, &c);
   StatusBar1->ParentResized();
@@ -251,10 +271,13 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       LRESULT r = MDIFrameForm::HandleMessage(msg, wParam, lParam);
       StatusBar1->CreateIn(hwnd_);
       StatusBar1->SetPanels({150, 70, 50});
-      for (TDock97* d : {D1, D2, D3, D4}) d->CreateIn(hwnd_);
+      for (TDock97* d : {D1, D2, D3, D4}) {
+        d->CreateIn(hwnd_);
+        d->OnAlignNeeded = [this] { LayoutBars(); };
+      }
       BuildToolbar();
+      TB1->TakePlace(0, 0);
       TB1->SetDockedTo(D1);
-      TB1->DockPos = 0;
       TB1->OnVisibleChanged = [this] { LayoutBars(); };
       return r;
     }
@@ -275,14 +298,17 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TForm1::FormCreate() {
   ::SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(tk::Application.Icon()));
   ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(tk::Application.Icon()));
-  LoadToolbarPositions(this, kSettingsKey);
+  // No stored position can keep the frame from starting.
+  tk::Guarded([this] { LoadToolbarPositions(this, kSettingsKey); });
   ::DragAcceptFiles(hwnd_, TRUE);
   // The designed size, scaled to a screen of fewer pixels per inch, may be
   // narrower than the toolbar: widen the frame so that every button shows.
   RECT client{}, outer{};
   ::GetClientRect(hwnd_, &client);
   ::GetWindowRect(hwnd_, &outer);
-  int missing = TB1->BarWidth() + 2 - client.right;
+  RECT bar{};
+  if (TB1->HandleAllocated()) ::GetWindowRect(TB1->Handle(), &bar);
+  int missing = TB1->DockedTo() == D1 ? bar.right - bar.left + 2 - client.right : 0;
   if (missing > 0)
     ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + missing, outer.bottom - outer.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

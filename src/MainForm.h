@@ -120,6 +120,7 @@ class TForm1 : public tk::MDIFrameForm {
   void BuildMenus();
   void BuildToolbar();
   void LayoutBars();
+  void LayoutBarsOnce();
   // Fires item `item` (and sub-item `sub`) of menu `menu` of the active document.
   void FireDocumentItem(int menu, int item, int sub = -1);
   void SetDocButtons(bool documents, bool several);

@@ -1,52 +1,88 @@
-// TToolbar97: a toolbar of buttons and separators, docked or floating.
+// TCustomToolbar97 / TToolbar97: the tool window that holds buttons and
+// separators and lays them out: one line when docked, wrapped at
+// `FloatRightX` when floating, with etched lines where a separator broke a
+// line; a floating toolbar's sizing snaps to the arrangements its items
+// allow.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "toolkit/component.h"
-#include "toolkit/graphics.h"
-#include "toolkit/window.h"
-
-#include "tb97/dock.h"
+#include "core/tb97/toolbarlayout.h"
+#include "tb97/separator.h"
+#include "tb97/toolwindow.h"
 
 class TToolbarButton97;
 
-class TToolbar97 : public tk::Component, public tk::Window {
+class TCustomToolbar97 : public TCustomToolWindow97 {
  public:
-  TToolbar97(tk::Component* owner, std::string name);
+  TCustomToolbar97(tk::Component* owner, std::string name);
+  ~TCustomToolbar97() override;
 
-  std::string Caption;
-  int DockRow = 0;
-  int DockPos = 0;
-  TDock97* DockedTo() const { return dock_; }
-  void SetDockedTo(TDock97* dock);
-  // Called by the form whose visibility setting says so.
-  bool Shown() const { return shown_; }
-  void SetShown(bool shown);
-  std::function<void()> OnVisibleChanged;
+  int FloatRightX() const { return floatRightX_; }
+  void SetFloatRightX(int x);
 
-  // Items in order, left to right: a null entry is a separator.
+  // Appends a button (its window is made in the toolbar) or a separator.
   void AddButton(TToolbarButton97* button);
-  void AddSeparator();
-  const std::vector<TToolbarButton97*>& Items() const { return items_; }
-  void ArrangeControls();
-  int BarWidth() const;
-  int BarHeight() const;
+  // A new separator, owned by the toolbar's form.
+  TToolbarSep97* AddSeparator();
+  void AddSeparator(TToolbarSep97* separator) { separator->SetParent(this); }
+  // Two buttons of which only one shows: `vertical` in a vertical dock,
+  // `other` elsewhere.
+  void AddOrientationPair(TToolbarButton97* vertical, TToolbarButton97* other);
+
+  // The buttons in layout order, nullptr where a separator stands.
+  std::vector<TToolbarButton97*> Items() const;
+  // The separators in layout order.
+  std::vector<TToolbarSep97*> Separators() const;
+  // Where floating lines were broken at a separator (line start, blank).
+  const std::vector<core::tb97::LineSeparator>& LineSeparators() const { return lineSeparators_; }
 
   HWND ToolTip() const { return tooltip_; }
 
+  // The separators' side of their toolbar.
+  void InsertSeparator(TToolbarSep97* separator);
+  void RemoveSeparator(TToolbarSep97* separator);
+
+  int BarThickness(core::tb97::Orientation o) override;
+  core::tb97::Size LayoutChildren(bool moveChildren, TDock97* previous, TDock97* target) override;
+  void LoadExtraPosition(const core::tb97::ReadValue& read) override;
+  void ExtraPositionLoaded() override;
+  void SaveExtraPosition(std::vector<core::tb97::PositionValue>& values) override;
+
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  ClassParams GetClassParams() const override { return {false, false, false}; }
+  void HandleCreated() override;
+  void SizingStarted(int hit) override;
+  void SizingAdjust(RECT& proposed, const RECT& start) override;
+  void SizingEnded(bool accepted) override;
+  void PaintClient(HDC dc, const RECT& client) override;
 
  private:
-  void CreateHandleIn(HWND parent);
-  TDock97* dock_ = nullptr;
-  bool shown_ = true;
-  std::vector<TToolbarButton97*> items_;
+  struct Item {
+    TToolbarButton97* button = nullptr;
+    TToolbarSep97* separator = nullptr;
+  };
+  // The items as the layout sees them for orientation `o`; `order` gets the
+  // item each entry stands for.
+  std::vector<core::tb97::ToolbarItem> LayoutItems(core::tb97::Orientation o, std::vector<Item>* order,
+                                                   bool applyPairs);
+  bool VisibleFor(const TToolbarButton97* b, core::tb97::Orientation o) const;
+
+  int floatRightX_ = 0;
+  std::vector<Item> items_;
+  std::vector<std::pair<TToolbarButton97*, TToolbarButton97*>> pairs_;
+  std::vector<core::tb97::LineSeparator> lineSeparators_;
+  std::optional<core::tb97::FloatSizer> sizer_;
   HWND tooltip_ = nullptr;
+  int separatorCount_ = 0;
 };
 
+class TToolbar97 : public TCustomToolbar97 {
+ public:
+  using TCustomToolbar97::TCustomToolbar97;
+};

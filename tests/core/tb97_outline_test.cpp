@@ -31,6 +31,47 @@ TEST(MoveOnScreen, BringsWindowsBackOntoTheWorkArea) {
   for (const auto& c : cases) EXPECT_EQ(MoveOnScreen(c.bounds, kWorkArea, c.onlyIfWhollyOff), c.want) << c.name;
 }
 
+// A floating window 200 x 60 with a 4-pixel border and a 16-pixel caption:
+// the close button is the 15-pixel square at the caption's right end.
+TEST(FloatingHitTest, CaptionCloseButtonEdgesAndCorners) {
+  const FloatingFrameInfo toolbar{{200, 60}, {4, 4}, 16, true, true, false};
+  FloatingFrameInfo cornered = toolbar;
+  cornered.cornerSizing = true;
+  FloatingFrameInfo fixed = toolbar;
+  fixed.sizeable = false;
+  FloatingFrameInfo noClose = toolbar;
+  noClose.closeButton = false;
+  const struct {
+    const char* name;
+    const FloatingFrameInfo& frame;
+    Point p;
+    FloatHit want;
+  } cases[] = {
+      {"caption", toolbar, {20, 8}, FloatHit::Client},
+      {"client", toolbar, {100, 40}, FloatHit::Client},
+      {"close button", toolbar, {190, 10}, FloatHit::Close},
+      {"close button's last column", toolbar, {195, 4}, FloatHit::Close},
+      {"caption where a button would be", noClose, {190, 10}, FloatHit::Client},
+      {"below the close button", toolbar, {190, 19}, FloatHit::Client},
+      {"top edge", toolbar, {100, 1}, FloatHit::Top},
+      {"bottom edge", toolbar, {100, 57}, FloatHit::Bottom},
+      {"the client's last row is client", toolbar, {100, 55}, FloatHit::Client},
+      {"left edge", toolbar, {2, 30}, FloatHit::Left},
+      {"right edge", toolbar, {197, 30}, FloatHit::Right},
+      {"top wins over left without corners", toolbar, {1, 1}, FloatHit::Top},
+      {"bottom wins over right without corners", toolbar, {199, 59}, FloatHit::Bottom},
+      {"corner zone along the top", cornered, {18, 1}, FloatHit::TopLeft},
+      {"past the corner zone", cornered, {19, 1}, FloatHit::Top},
+      {"corner zone along the right", cornered, {198, 41}, FloatHit::BottomRight},
+      {"just above it", cornered, {198, 40}, FloatHit::Right},
+      {"right edge between the zones", cornered, {198, 30}, FloatHit::Right},
+      {"bottom right along the bottom", cornered, {190, 58}, FloatHit::BottomRight},
+      {"not sizeable: the border is nothing", fixed, {100, 1}, FloatHit::Nowhere},
+      {"outside", toolbar, {-1, 30}, FloatHit::Nowhere},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FloatingHitTest(c.p, c.frame), c.want) << c.name;
+}
+
 TEST(PlaceOutline, KeepsTheGrabPointsRelativePosition) {
   const Grab g = GrabAt({50, 15}, {100, 30});
   EXPECT_EQ(PlaceOutline({500, 400}, {100, 30}, g), Rect::FromPosSize(450, 385, 100, 30));

@@ -23,6 +23,34 @@ FloatingCaption FloatingCaptionRects(Size client, Size border, int captionHeight
   return out;
 }
 
+FloatHit FloatingHitTest(Point p, const FloatingFrameInfo& f) {
+  const int w = f.window.cx, h = f.window.cy;
+  const Size b = f.border;
+  const Size client{std::max(0, w - 2 * b.cx), std::max(0, h - 2 * b.cy - f.captionHeight)};
+  const FloatingCaption rects = FloatingCaptionRects(client, b, f.captionHeight, f.closeButton);
+  auto inside = [&](const Rect& r) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; };
+  if (f.closeButton && inside(rects.closeButton)) return FloatHit::Close;
+  if (inside({b.cx, b.cy, w - b.cx, h - b.cy})) return FloatHit::Client;
+  if (!f.sizeable || p.x < 0 || p.y < 0 || p.x >= w || p.y >= h) return FloatHit::Nowhere;
+  const bool top = p.y < b.cy, bottom = p.y >= h - b.cy - 1, left = p.x < b.cx, right = p.x >= w - b.cx - 1;
+  if (!f.cornerSizing) {
+    if (top) return FloatHit::Top;
+    if (bottom) return FloatHit::Bottom;
+    if (left) return FloatHit::Left;
+    if (right) return FloatHit::Right;
+    return FloatHit::Nowhere;
+  }
+  const int zone = f.captionHeight + b.cx - 1;
+  if (top || bottom) {
+    if (p.x < zone) return top ? FloatHit::TopLeft : FloatHit::BottomLeft;
+    if (p.x >= w - zone) return top ? FloatHit::TopRight : FloatHit::BottomRight;
+    return top ? FloatHit::Top : FloatHit::Bottom;
+  }
+  if (p.y < zone) return left ? FloatHit::TopLeft : FloatHit::TopRight;
+  if (p.y >= h - zone) return left ? FloatHit::BottomLeft : FloatHit::BottomRight;
+  return left ? FloatHit::Left : FloatHit::Right;
+}
+
 Grab GrabAt(Point offset, Size windowSize) { return {offset, {windowSize.cx - 1, windowSize.cy - 1}}; }
 
 Rect PlaceOutline(Point q, Size size, const Grab& grab) {

@@ -27,6 +27,24 @@ struct FloatingCaption {
 };
 FloatingCaption FloatingCaptionRects(Size client, Size border, int captionHeight, bool closeButton);
 
+// What a point of a floating window (window coordinates) is: the caption
+// and the client area act as one surface that starts a drag; the border
+// sizes the window when it is sizeable, by its corners too when the class
+// has corner sizing (the corner zones reach caption height + border - 1
+// along each edge), else by its edges only, top and bottom first.
+enum class FloatHit { Nowhere, Client, Close, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
+
+struct FloatingFrameInfo {
+  Size window;
+  Size border;
+  int captionHeight = 0;
+  bool closeButton = true;
+  bool sizeable = true;
+  bool cornerSizing = false;
+};
+
+FloatHit FloatingHitTest(Point p, const FloatingFrameInfo& f);
+
 // Where the pointer grabbed the window: its offset from the window's outer
 // top-left and the window's size less one in both directions.
 struct Grab {

@@ -266,7 +266,7 @@ TEST_F(Editing, AppendFileToALargeDocumentShowsItsTextAgain) {
   // A document large enough that the control is replaced by a fresh one
   // when the joined text goes in: the fresh control must be shown too.
   std::string file = TempFile("tail.txt", "tail");
-  std::string big(TSRichEdit::kRenewLength + 100, 'x');
+  std::string big(40 * 1024, 'x');
   TEditForm* doc = Doc(big);
   AnswerOpen(file);
   doc->File2Click();

@@ -186,6 +186,7 @@ class OwnSurface : public EditSurface {
   bool dragging_ = false;
   POINT dragAt_{};
   bool measuring_ = false;  // the idle measuring timer runs
+  SCROLLINFO vbar_{}, hbar_{};  // what the bars were last given
 };
 
 }  // namespace own

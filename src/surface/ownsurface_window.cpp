@@ -231,7 +231,7 @@ void OwnSurface::Edit(TextPos pos, TextPos length, std::string_view text, core::
   const TextPos removed = model_.LineFromChar(pos + length) - first;
   const core::TextChange change = model_.Replace(pos, length, text, mode);
   const TextPos added = model_.LineFromChar(change.pos + change.length) - first;
-  layout_.Edited(first, removed, added);
+  layout_.Edited(first, removed, added, pos);
   anchor_ = caret_ = change.pos + change.length;
   goalX_ = -1;
   if (!hwnd()) return;
@@ -264,7 +264,7 @@ void OwnSurface::Undo() {
   const TextPos first = model_.LineFromChar(change.pos);
   const TextPos added = model_.LineFromChar(change.pos + change.length) - first;
   const TextPos removed = added - (layout_.LogicalLines() - before);
-  layout_.Edited(first, std::max<TextPos>(removed, 0), added);
+  layout_.Edited(first, std::max<TextPos>(removed, 0), added, change.pos);
   anchor_ = change.pos;
   caret_ = change.pos + change.length;
   goalX_ = -1;

@@ -61,10 +61,7 @@ void OwnSurface::MakeMetrics() {
   if (!sameLayout) {
     layout_.SetMetrics(m);
     widestSeen_ = 0;
-    if (wrap_ && hwnd() && !layout_.AllMeasured() && !measuring_) {
-      measuring_ = true;
-      ::SetTimer(hwnd(), 2, 10, nullptr);
-    }
+    StartMeasuring();
   }
 }
 

@@ -58,7 +58,10 @@ void OwnSurface::SetTop(core::RowRef top) {
 }
 
 void OwnSurface::SetHScroll(std::int64_t x) {
-  x = std::clamp<std::int64_t>(x, 0, std::max<std::int64_t>(widestSeen_, hscroll_));
+  // Up to the widest row's end at the right edge (or where the caret took
+  // the view).
+  const std::int64_t limit = std::max<std::int64_t>(widestSeen_ + averageWidth_ - ClientWidth(), hscroll_);
+  x = std::clamp<std::int64_t>(x, 0, std::max<std::int64_t>(limit, 0));
   if (wrap_) x = 0;
   if (x == hscroll_) return;
   hscroll_ = x;

@@ -115,6 +115,8 @@ class OwnSurface : public EditSurface {
   };
   friend class Wnd;
 
+  static constexpr UINT_PTR kDragTimer = 1;
+  static constexpr UINT_PTR kMeasureTimer = 2;
   HWND hwnd() const { return wnd_.Handle(); }
   LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -126,6 +128,8 @@ class OwnSurface : public EditSurface {
   void ReplaceSelection(std::string_view text, core::UndoMode mode);
   // The rows that show line positions from `pos` on need painting.
   void InvalidateFrom(TextPos pos, bool toEnd);
+  // With word wrap on, idle time measures the rows not yet measured.
+  void StartMeasuring();
 
   // --- painting (paint.cpp)
   void MakeFont();
@@ -186,6 +190,7 @@ class OwnSurface : public EditSurface {
   bool dragging_ = false;
   POINT dragAt_{};
   bool measuring_ = false;  // the idle measuring timer runs
+  SCROLLINFO vbar_{}, hbar_{};  // what the bars were last given
 };
 
 }  // namespace own

@@ -71,7 +71,7 @@ void OwnSurface::KeyDown(WPARAM key) {
       return;
     default: break;
   }
-  if (!ctrl || shift) return;
+  if (!ctrl || shift || Down(VK_MENU)) return;  // Ctrl+Alt is AltGr: a character comes
   switch (key) {
     case 'Z': Undo(); return;
     case 'X': Cut(); return;

@@ -8,7 +8,6 @@
 namespace own {
 
 namespace {
-constexpr UINT_PTR kDragTimer = 1;
 constexpr UINT kDragTick = 50;  // ms between auto-scroll steps
 }  // namespace
 

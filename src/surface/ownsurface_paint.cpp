@@ -61,10 +61,7 @@ void OwnSurface::MakeMetrics() {
   if (!sameLayout) {
     layout_.SetMetrics(m);
     widestSeen_ = 0;
-    if (wrap_ && hwnd() && !layout_.AllMeasured() && !measuring_) {
-      measuring_ = true;
-      ::SetTimer(hwnd(), 2, 10, nullptr);
-    }
+    StartMeasuring();
   }
 }
 
@@ -99,18 +96,7 @@ void OwnSurface::PaintRow(HDC dc, core::RowRef r, int y, int width) {
   // Skip what lies left of the window: only the visible columns of a long
   // line are looked at.
   std::int64_t x = 0;
-  TextPos first = start;
-  if (hscroll_ > 0) {
-    model_.ForEachSegment(start, end, [&](std::string_view s) {
-      for (char c : s) {
-        const std::int64_t next = m.Advance(static_cast<unsigned char>(c), static_cast<int>(x));
-        if (next > hscroll_) return false;
-        x = next;
-        ++first;
-      }
-      return true;
-    });
-  }
+  const TextPos first = hscroll_ > 0 ? layout_.FirstVisible(r, hscroll_, &x) : start;
   const std::int64_t firstX = x;
   const std::int64_t right = hscroll_ + width;
   std::wstring text;

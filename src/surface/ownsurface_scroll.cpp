@@ -23,7 +23,11 @@ void OwnSurface::UpdateScrollBars() {
   v.nMax = ToInt(rows - 1);
   v.nPage = static_cast<UINT>(VisibleRows());
   v.nPos = ToInt(layout_.EstimatedRowOf(top_));
-  ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
+  // Setting the bars redraws them: only when something changed.
+  if (v.nMax != vbar_.nMax || v.nPage != vbar_.nPage || v.nPos != vbar_.nPos) {
+    ::SetScrollInfo(hwnd(), SB_VERT, &v, TRUE);
+    vbar_ = v;
+  }
 
   SCROLLINFO h{};
   h.cbSize = sizeof h;
@@ -33,7 +37,10 @@ void OwnSurface::UpdateScrollBars() {
   h.nMax = wrap_ ? 0 : ToInt(std::max<std::int64_t>(widestSeen_ + averageWidth_, hscroll_ + width));
   h.nPage = wrap_ ? 0 : static_cast<UINT>(width);
   h.nPos = ToInt(hscroll_);
-  ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
+  if (h.nMax != hbar_.nMax || h.nPage != hbar_.nPage || h.nPos != hbar_.nPos) {
+    ::SetScrollInfo(hwnd(), SB_HORZ, &h, TRUE);
+    hbar_ = h;
+  }
 }
 
 void OwnSurface::SetTop(core::RowRef top) {
@@ -51,7 +58,10 @@ void OwnSurface::SetTop(core::RowRef top) {
 }
 
 void OwnSurface::SetHScroll(std::int64_t x) {
-  x = std::clamp<std::int64_t>(x, 0, std::max<std::int64_t>(widestSeen_, hscroll_));
+  // Up to the widest row's end at the right edge (or where the caret took
+  // the view).
+  const std::int64_t limit = std::max<std::int64_t>(widestSeen_ + averageWidth_ - ClientWidth(), hscroll_);
+  x = std::clamp<std::int64_t>(x, 0, std::max<std::int64_t>(limit, 0));
   if (wrap_) x = 0;
   if (x == hscroll_) return;
   hscroll_ = x;

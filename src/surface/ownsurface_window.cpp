@@ -10,8 +10,6 @@ namespace own {
 
 namespace {
 const wchar_t kClassName[] = L"QuillonTextSurface";
-constexpr UINT_PTR kDragTimer = 1;
-constexpr UINT_PTR kMeasureTimer = 2;
 // Text measured per tick of the idle measuring of word wrap.
 constexpr std::size_t kMeasurePerTick = 1 << 20;
 }  // namespace
@@ -216,6 +214,7 @@ void OwnSurface::SetText(std::string_view text) {
     ::InvalidateRect(hwnd(), nullptr, FALSE);
     UpdateScrollBars();
     PlaceCaret();
+    StartMeasuring();
   }
   if (OnSelectionChange) OnSelectionChange();
 }
@@ -231,7 +230,7 @@ void OwnSurface::Edit(TextPos pos, TextPos length, std::string_view text, core::
   const TextPos removed = model_.LineFromChar(pos + length) - first;
   const core::TextChange change = model_.Replace(pos, length, text, mode);
   const TextPos added = model_.LineFromChar(change.pos + change.length) - first;
-  layout_.Edited(first, removed, added);
+  layout_.Edited(first, removed, added, pos);
   anchor_ = caret_ = change.pos + change.length;
   goalX_ = -1;
   if (!hwnd()) return;
@@ -240,6 +239,7 @@ void OwnSurface::Edit(TextPos pos, TextPos length, std::string_view text, core::
   UpdateScrollBars();
   ScrollCaretIntoView();
   PlaceCaret();
+  StartMeasuring();
 }
 
 void OwnSurface::ReplaceSelection(std::string_view text, core::UndoMode mode) {
@@ -264,7 +264,7 @@ void OwnSurface::Undo() {
   const TextPos first = model_.LineFromChar(change.pos);
   const TextPos added = model_.LineFromChar(change.pos + change.length) - first;
   const TextPos removed = added - (layout_.LogicalLines() - before);
-  layout_.Edited(first, std::max<TextPos>(removed, 0), added);
+  layout_.Edited(first, std::max<TextPos>(removed, 0), added, change.pos);
   anchor_ = change.pos;
   caret_ = change.pos + change.length;
   goalX_ = -1;
@@ -326,7 +326,8 @@ std::int64_t OwnSurface::LineLength(std::int64_t pos) const {
 }
 
 void OwnSurface::ScrollToLine(std::int64_t line) {
-  core::RowRef r = wrap_ ? layout_.RowAtDisplayLine(std::max<std::int64_t>(line, 0)) : core::RowRef{line, 0};
+  const auto n = static_cast<TextPos>(std::max<std::int64_t>(line, 0));
+  core::RowRef r = wrap_ ? layout_.RowAtDisplayLine(n) : core::RowRef{n, 0};
   if (r.line < 0) r = layout_.LastRow();
   SetTop(r);
 }
@@ -376,10 +377,13 @@ void OwnSurface::SetWordWrap(bool wrap) {
   UpdateScrollBars();
   PlaceCaret();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  if (wrap_ && !layout_.AllMeasured() && !measuring_) {
-    measuring_ = true;
-    ::SetTimer(hwnd(), kMeasureTimer, 10, nullptr);
-  }
+  StartMeasuring();
+}
+
+void OwnSurface::StartMeasuring() {
+  if (!wrap_ || !hwnd() || measuring_ || layout_.AllMeasured()) return;
+  measuring_ = true;
+  ::SetTimer(hwnd(), kMeasureTimer, 10, nullptr);
 }
 
 void OwnSurface::InvalidateFrom(TextPos pos, bool toEnd) {

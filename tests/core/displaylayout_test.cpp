@@ -147,6 +147,71 @@ TEST(DisplayLayout, EstimatesAreRefinedByMeasuring) {
   EXPECT_EQ(layout.EstimatedRowOf(layout.LastRow()), layout.EstimatedRows() - 1);
 }
 
+// A long unwrapped line keeps the x of every so many positions; edits must
+// not leave a stale x behind, before or after the measured stretch.
+TEST(DisplayLayout, LongLinesMeasureOnlyTheStretchAtHand) {
+  std::string line;
+  for (int i = 0; i < 60000; ++i) line += i % 7 == 0 ? '\t' : i % 5 == 0 ? 'W' : 'a';
+  TextModel model("first\r" + line + "\rlast");
+  DisplayLayout layout(model);
+  layout.SetMetrics(Metrics(0));
+  const TextMetrics& m = layout.Metrics();
+  auto check = [&](const std::string& where) {
+    const std::string text = model.Text();
+    const std::size_t start = text.find('\r') + 1, end = text.find('\r', start);
+    const std::string_view row = std::string_view(text).substr(start, end - start);
+    for (std::size_t col : {std::size_t{0}, std::size_t{17}, std::size_t{16384}, std::size_t{40000}, row.size()}) {
+      const std::int64_t x = XOfColumn(row, col, m);
+      ASSERT_EQ(layout.XOfPos(static_cast<TextPos>(start + col)), x) << where << " col " << col;
+      ASSERT_EQ(layout.PosAtX({1, 0}, x), static_cast<TextPos>(start + col)) << where << " col " << col;
+      std::int64_t gap = -1;
+      if (col < row.size()) {
+        ASSERT_EQ(layout.FirstVisible({1, 0}, x, &gap), static_cast<TextPos>(start + col)) << where;
+        ASSERT_EQ(gap, x);
+      }
+    }
+  };
+  check("fresh");
+  auto edit = [&](TextPos pos, TextPos len, const std::string& text) {
+    const TextPos first = model.LineFromChar(pos);
+    const TextPos removed = model.LineFromChar(pos + len) - first;
+    model.Replace(pos, len, text, UndoMode::kNone);
+    layout.Edited(first, removed, static_cast<TextPos>(std::count(text.begin(), text.end(), '\r')), pos);
+  };
+  edit(6 + 59990, 0, "WWW");  // far out, after the measured stretch
+  check("typed at the end");
+  edit(6 + 100, 1, "\t\tW");  // before it: every x after the edit moves
+  check("typed near the start");
+  edit(2, 0, "xx");           // on the line before: the line moves
+  check("line moved");
+}
+
+// The rows of a long wrapped line are kept; an edit keeps those in front
+// of it and measures on from there.
+TEST(DisplayLayout, LongWrappedLinesKeepTheirRowsInFrontOfAnEdit) {
+  std::mt19937 rng(3);
+  std::string line;
+  for (int i = 0; i < 30000; ++i) line += "abc Wi\t xyz  "[rng() % 14];
+  TextModel model("first\r" + line + "\rlast");
+  DisplayLayout layout(model, 2);
+  layout.SetMetrics(Metrics(97));
+  ExpectLayoutMatches(model, layout, "fresh");
+  const TextPos ats[] = {29990, 15000, 7, 29000, 3};
+  for (TextPos at : ats) {
+    const TextPos pos = 6 + at;
+    const TextPos first = model.LineFromChar(pos);
+    model.Replace(pos, 2, "WW x", UndoMode::kNone);
+    layout.Edited(first, 0, 0, pos);
+    const std::string text = model.Text();
+    const std::size_t end = text.find('\r', 6);
+    std::vector<TextPos> expected;
+    for (std::size_t off : WrapRows(std::string_view(text).substr(6, end - 6), layout.Metrics()))
+      expected.push_back(static_cast<TextPos>(6 + off));
+    ASSERT_EQ(layout.RowStarts(1), expected) << at;
+    ExpectLayoutMatches(model, layout, "after an edit at " + std::to_string(at));
+  }
+}
+
 TEST(DisplayLayout, StepStopsAtTheEnds) {
   TextModel model("abcdefghij\rk\rlmnopqrstuvw");  // rows at width 50: 2, 1, 3
   DisplayLayout layout(model);

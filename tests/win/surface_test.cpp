@@ -258,6 +258,15 @@ TEST_F(Surface, WordWrapCountsDisplayLinesAndKeepsTheCaret) {
   // Down goes to the next display line, not to the next logical one.
   Key(VK_DOWN);
   EXPECT_EQ(surface_->LineFromChar(surface_->SelStart()), line + 1);
+  // An edit across lines and its undo keep the display lines in step.
+  surface_->SetSel(3, 1500);
+  surface_->ReplaceSel("x\ry\rz", true);
+  EXPECT_EQ(surface_->LineIndex(2), 7);
+  surface_->Undo();
+  EXPECT_EQ(surface_->Text(), text);
+  EXPECT_EQ(surface_->LineCount(), count);
+  EXPECT_EQ(surface_->LineFromChar(1000), line);
+  EXPECT_EQ(surface_->LineIndex(line), start);
   surface_->SetSel(1000, 1000);
   surface_->SetWordWrap(false);
   EXPECT_EQ(Sel(), std::make_pair(1000LL, 0LL));
@@ -305,6 +314,57 @@ TEST_F(Surface, EveryByteValueSurvives) {
     typed += static_cast<char>(b);
   }
   EXPECT_EQ(surface_->Text(), typed);
+}
+
+// What the screen shows: the background colour, the selection in the
+// highlight colour with the focus and in grey without it.
+TEST_F(Surface, SelectionStaysVisibleWithoutTheFocus) {
+  surface_->SetBackground(0x0000C0);  // an explicit dark red
+  Set("WWWWWW\rWWWWWW", 0, 6);
+  auto pixel = [&](POINT pt) {
+    ::InvalidateRect(wnd(), nullptr, FALSE);
+    ::UpdateWindow(wnd());
+    HDC dc = ::GetDC(wnd());
+    const COLORREF c = ::GetPixel(dc, pt.x, pt.y);
+    ::ReleaseDC(wnd(), dc);
+    return c;
+  };
+  POINT inside = At(0);
+  inside.x += 1;
+  inside.y = 1;
+  RECT rc;
+  ::GetClientRect(wnd(), &rc);
+  const POINT empty{rc.right - 5, rc.bottom - 5};
+  EXPECT_EQ(pixel(empty), static_cast<COLORREF>(0x0000C0));
+  EXPECT_EQ(pixel(inside), ::GetSysColor(COLOR_HIGHLIGHT));
+  ::SetFocus(parent_);
+  EXPECT_EQ(pixel(inside), ::GetSysColor(COLOR_BTNFACE));
+  surface_->SetSel(3, 3);
+  EXPECT_EQ(pixel(inside), static_cast<COLORREF>(0x0000C0));
+}
+
+// A line far wider than the window: the view follows the caret out and back.
+TEST_F(Surface, LongLinesScrollSideways) {
+  const std::string line(200000, 'x');
+  Set(line + "\rshort");
+  Key(VK_END);
+  EXPECT_EQ(surface_->SelStart(), 200000);
+  EXPECT_GT(own_->HScroll(), 100000);
+  POINT pt{};
+  ASSERT_TRUE(own_->PointOf(200000, &pt));
+  RECT rc;
+  ::GetClientRect(wnd(), &rc);
+  EXPECT_GT(pt.x, 0);
+  EXPECT_LT(pt.x, rc.right);
+  EXPECT_EQ(Bar(SB_HORZ).nPos, own_->HScroll());
+  // A click where the caret is shown lands on it.
+  Mouse(WM_LBUTTONDOWN, At(199990), MK_LBUTTON);
+  Mouse(WM_LBUTTONUP, At(199990));
+  EXPECT_EQ(Sel(), std::make_pair(199990LL, 0LL));
+  Key(VK_HOME);
+  EXPECT_EQ(own_->HScroll(), 0);
+  ::SendMessageW(wnd(), WM_HSCROLL, SB_PAGERIGHT, 0);
+  EXPECT_GT(own_->HScroll(), 0);
 }
 
 TEST_F(Surface, ClipboardCarriesCrLfBothWays) {

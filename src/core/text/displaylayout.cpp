@@ -10,6 +10,7 @@ namespace {
 // painting and scrolling inside them does not measure them again.
 constexpr TextPos kLongLine = 4096;
 constexpr std::size_t kLongLinesKept = 4;
+constexpr TextPos kMarkStride = 1 << 14;
 
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 
@@ -133,6 +134,7 @@ void DisplayLayout::Estimate(std::size_t block, TextPos firstLine) {
 void DisplayLayout::Rebuild() {
   blocks_.clear();
   longLines_.clear();
+  marks_.clear();
   unmeasured_ = 0;
   const TextPos n = LogicalLines();
   for (TextPos first = 0; first < n; first += blockLines_) {
@@ -142,8 +144,28 @@ void DisplayLayout::Rebuild() {
   }
 }
 
-void DisplayLayout::Edited(TextPos first, TextPos removed, TextPos added) {
-  longLines_.clear();
+void DisplayLayout::Edited(TextPos first, TextPos removed, TextPos added, TextPos at) {
+  for (auto it = longLines_.begin(); it != longLines_.end();) {
+    if (at < 0 || it->start > at) {
+      it = longLines_.erase(it);
+      continue;
+    }
+    // Rows up to the one before the row that held `at` stay.
+    const auto row = std::upper_bound(it->rows.begin(), it->rows.end(), at);
+    const std::size_t keep = std::max<std::ptrdiff_t>(row - it->rows.begin() - 1, 1);
+    if (it->rows.size() > keep) it->rows.resize(keep);
+    it->complete = false;
+    ++it;
+  }
+  for (auto it = marks_.begin(); it != marks_.end();) {
+    if (at < 0 || it->start > at) {
+      it = marks_.erase(it);
+    } else {
+      const std::size_t keep = static_cast<std::size_t>((at - it->start) / kMarkStride) + 1;
+      if (it->xs.size() > keep) it->xs.resize(keep);
+      ++it;
+    }
+  }
   TextPos fb = 0;
   std::size_t b = BlockOf(first, &fb);
   // The removed line ends may reach into the blocks after b: one block
@@ -185,20 +207,25 @@ std::size_t DisplayLayout::BlockOf(TextPos line, TextPos* firstLine) const {
 void DisplayLayout::Measure(std::size_t block, TextPos firstLine) {
   Block& b = blocks_[block];
   if (b.rows >= 0) return;
-  RowBreaker breaker(m_);
   const TextPos from = LineStart(firstLine);
   const TextPos to = firstLine + b.lines >= LogicalLines() ? model_.Length() : LineStart(firstLine + b.lines);
-  model_.ForEachSegment(from, to, [&](std::string_view s) {
-    for (char c : s) {
-      if (c == kModelLineEnd) {
-        breaker.EndLine();
-      } else {
-        breaker.Put(static_cast<unsigned char>(c));
+  if (to - from > b.lines * kLongLine) {
+    // Long lines among them: line by line, the long ones through their
+    // kept rows.
+    b.rows = RowsWithin(firstLine, firstLine + b.lines);
+  } else {
+    RowBreaker breaker(m_);
+    model_.ForEachSegment(from, to, [&](std::string_view s) {
+      for (char c : s) {
+        if (c == kModelLineEnd)
+          breaker.EndLine();
+        else
+          breaker.Put(static_cast<unsigned char>(c));
       }
-    }
-    return true;
-  });
-  b.rows = b.lines + breaker.Breaks();
+      return true;
+    });
+    b.rows = b.lines + breaker.Breaks();
+  }
   --unmeasured_;
 }
 
@@ -240,12 +267,19 @@ const std::vector<TextPos>& DisplayLayout::RowStarts(TextPos line) {
     for (auto it = longLines_.begin(); it != longLines_.end(); ++it)
       if (it->start == start) {
         longLines_.splice(longLines_.begin(), longLines_, it);
-        return longLines_.front().rows;
+        LongLine& l = longLines_.front();
+        if (!l.complete) {  // measure on from the last row kept
+          const TextPos from = l.rows.back();
+          const std::vector<std::size_t> more = RowsOfRange(from, end);
+          for (std::size_t i = 1; i < more.size(); ++i) l.rows.push_back(from + static_cast<TextPos>(more[i]));
+          l.complete = true;
+        }
+        return l.rows;
       }
   }
   const std::vector<std::size_t> offsets =
       isLong ? RowsOfRange(start, end) : WrapRows(model_.TextRange(start, end), m_);
-  std::vector<TextPos>& rows = isLong ? longLines_.emplace_front(LongLine{start, {}}).rows : scratch_;
+  std::vector<TextPos>& rows = isLong ? longLines_.emplace_front(LongLine{start, {}, true}).rows : scratch_;
   rows.resize(offsets.size());
   for (std::size_t i = 0; i < offsets.size(); ++i) rows[i] = start + static_cast<TextPos>(offsets[i]);
   if (longLines_.size() > kLongLinesKept) longLines_.pop_back();
@@ -273,39 +307,89 @@ std::pair<TextPos, TextPos> DisplayLayout::RowSpan(RowRef r) {
   return {starts[row], row + 1 < starts.size() ? starts[row + 1] : LineEnd(r.line)};
 }
 
-TextPos DisplayLayout::PosAtX(RowRef r, std::int64_t x) {
-  const auto [start, end] = RowSpan(r);
-  const bool continues = Wrapping() && r.row + 1 < RowsOf(r.line);
-  const TextPos last = continues && end > start ? end - 1 : end;
-  TextPos pos = start;
-  std::int64_t left = 0;
-  bool found = false;
-  model_.ForEachSegment(start, last, [&](std::string_view s) {
-    for (char c : s) {
-      const std::int64_t right =
-          c == '\t' ? (left / m_.tabWidth + 1) * m_.tabWidth : left + m_.widths[static_cast<unsigned char>(c)];
-      if (x < left + (right - left + 1) / 2) {
-        found = true;
-        return false;
-      }
-      left = right;
-      ++pos;
-    }
-    return true;
-  });
-  return found ? pos : last;
-}
-
-std::int64_t DisplayLayout::XOfPos(TextPos pos) {
-  const RowRef r = RowOf(pos);
-  const TextPos start = RowSpan(r).first;
-  std::int64_t x = 0;
-  model_.ForEachSegment(start, pos, [&](std::string_view s) {
+std::int64_t DisplayLayout::ScanX(TextPos from, TextPos to, std::int64_t x) const {
+  model_.ForEachSegment(from, to, [&](std::string_view s) {
     for (char c : s)
       x = c == '\t' ? (x / m_.tabWidth + 1) * m_.tabWidth : x + m_.widths[static_cast<unsigned char>(c)];
     return true;
   });
   return x;
+}
+
+DisplayLayout::XMarks& DisplayLayout::MarksOf(TextPos start) {
+  for (auto it = marks_.begin(); it != marks_.end(); ++it)
+    if (it->start == start) {
+      marks_.splice(marks_.begin(), marks_, it);
+      return marks_.front();
+    }
+  marks_.push_front(XMarks{start, {0}});
+  if (marks_.size() > kLongLinesKept) marks_.pop_back();
+  return marks_.front();
+}
+
+void DisplayLayout::ExtendMarks(XMarks& marks, TextPos upTo, TextPos end) {
+  upTo = std::min(upTo, end);
+  for (TextPos known = marks.start + static_cast<TextPos>(marks.xs.size() - 1) * kMarkStride; known + kMarkStride <= upTo;
+       known += kMarkStride)
+    marks.xs.push_back(ScanX(known, known + kMarkStride, marks.xs.back()));
+}
+
+TextPos DisplayLayout::FirstVisible(RowRef r, std::int64_t x, std::int64_t* gapX) {
+  const auto [start, end] = RowSpan(r);
+  TextPos pos = start;
+  std::int64_t left = 0;
+  if (!Wrapping() && end - start > kLongLine) {
+    XMarks& marks = MarksOf(start);
+    // Measure on until a mark lies past x or the line ends.
+    while (marks.xs.back() <= x) {
+      const std::size_t before = marks.xs.size();
+      ExtendMarks(marks, marks.start + static_cast<TextPos>(before) * kMarkStride, end);
+      if (marks.xs.size() == before) break;
+    }
+    const auto it = std::upper_bound(marks.xs.begin(), marks.xs.end(), x);
+    const std::size_t k = it == marks.xs.begin() ? 0 : static_cast<std::size_t>(it - marks.xs.begin()) - 1;
+    pos = start + static_cast<TextPos>(k) * kMarkStride;
+    left = marks.xs[k];
+  }
+  model_.ForEachSegment(pos, end, [&](std::string_view s) {
+    for (char c : s) {
+      const std::int64_t right =
+          c == '\t' ? (left / m_.tabWidth + 1) * m_.tabWidth : left + m_.widths[static_cast<unsigned char>(c)];
+      if (right > x) return false;
+      left = right;
+      ++pos;
+    }
+    return true;
+  });
+  *gapX = left;
+  return pos;
+}
+
+TextPos DisplayLayout::PosAtX(RowRef r, std::int64_t x) {
+  const auto [start, end] = RowSpan(r);
+  const bool continues = Wrapping() && r.row + 1 < RowsOf(r.line);
+  const TextPos last = continues && end > start ? end - 1 : end;
+  std::int64_t left = 0;
+  TextPos pos = FirstVisible(r, x, &left);
+  if (pos >= last) return last;
+  // x lies on the character at pos: its nearer gap.
+  const auto c = static_cast<unsigned char>(model_.At(pos));
+  const std::int64_t right = c == '\t' ? (left / m_.tabWidth + 1) * m_.tabWidth : left + m_.widths[c];
+  return x < left + (right - left + 1) / 2 ? pos : pos + 1;
+}
+
+std::int64_t DisplayLayout::XOfPos(TextPos pos) {
+  pos = std::clamp<TextPos>(pos, 0, model_.Length());
+  const RowRef r = RowOf(pos);
+  const auto [start, end] = RowSpan(r);
+  if (!Wrapping() && pos - start > kLongLine) {
+    XMarks& marks = MarksOf(start);
+    ExtendMarks(marks, pos, end);
+    const std::size_t k = std::min(static_cast<std::size_t>((pos - start) / kMarkStride), marks.xs.size() - 1);
+    const TextPos from = start + static_cast<TextPos>(k) * kMarkStride;
+    return ScanX(from, pos, marks.xs[k]);
+  }
+  return ScanX(start, pos, 0);
 }
 
 RowRef DisplayLayout::LastRow() {

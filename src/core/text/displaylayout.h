@@ -80,8 +80,9 @@ class DisplayLayout {
   void Reset();
   // The model was edited: logical lines [first, first + removed] became
   // [first, first + added] (removed and added count the line ends taken out
-  // and put in). Call after the edit.
-  void Edited(TextPos first, TextPos removed, TextPos added);
+  // and put in). Call after the edit; `at`, when known, is where the edit
+  // began, so that what was measured before it stays.
+  void Edited(TextPos first, TextPos removed, TextPos added, TextPos at = -1);
 
   // Logical lines, the empty one after a final line end included.
   TextPos LogicalLines() const;
@@ -105,6 +106,10 @@ class DisplayLayout {
   TextPos PosAtX(RowRef r, std::int64_t x);
   // The x of the gap before `pos` in its row.
   std::int64_t XOfPos(TextPos pos);
+  // The first position of a row whose character reaches past `x` (the row's
+  // end when none does), and the x of the gap before it: where painting a
+  // row scrolled by `x` begins.
+  TextPos FirstVisible(RowRef r, std::int64_t x, std::int64_t* gapX);
 
   // --- exact display-line numbering (the line list of the editing control)
   // Rows of the whole text; the empty row after a final line end is left out.
@@ -133,10 +138,13 @@ class DisplayLayout {
     TextPos rows = -1;  // -1: not measured yet
     TextPos estimate = 0;
   };
-  // Row starts of a long line, kept while the text does not change.
+  // Row starts of a long line. An edit in the line keeps the rows in front
+  // of the edit's row and the one before it (their starts do not depend on
+  // what follows); the rest is measured again from there when asked.
   struct LongLine {
     TextPos start = 0;
     std::vector<TextPos> rows;
+    bool complete = true;
   };
   TextPos BlockRows(const Block& b) const { return b.rows >= 0 ? b.rows : b.estimate; }
   // The block holding a logical line, and the first line of that block.
@@ -157,6 +165,18 @@ class DisplayLayout {
   std::vector<Block> blocks_;
   std::size_t unmeasured_ = 0;  // blocks with rows -1
   std::list<LongLine> longLines_;
+  // The x at every kMarkStride-th position of a long unwrapped line, as far
+  // as it was measured, so that scrolling and typing far out in such a
+  // line measure only the stretch at hand.
+  struct XMarks {
+    TextPos start = 0;
+    std::vector<std::int64_t> xs{0};
+  };
+  XMarks& MarksOf(TextPos start);
+  // Measures the marks on up to `upTo` (at most the line's end).
+  void ExtendMarks(XMarks& marks, TextPos upTo, TextPos end);
+  std::int64_t ScanX(TextPos from, TextPos to, std::int64_t x) const;
+  std::list<XMarks> marks_;
   std::vector<TextPos> scratch_;
 };
 

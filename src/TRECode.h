@@ -69,6 +69,9 @@ class TSRichEdit : public tk::Component {
   std::int64_t CaretLine() const { return LineFromChar(SelStart()); }
   std::int64_t CaretColumn() const { return SelStart() - LineIndex(CaretLine()); }
   void MoveToLine(std::int64_t line);
+  // The window's client point of the gap before `pos` (its row's top), when
+  // that row is shown.
+  bool PointOf(std::int64_t pos, POINT* at) { return surface_->PointOf(pos, at); }
 
   // --- words: EM_FINDWORDBREAK with `code` (WB_LEFT, WB_RIGHT, ...) from `pos`.
   std::int64_t FindWordBreak(int code, std::int64_t pos) const;

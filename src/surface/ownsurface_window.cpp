@@ -6,6 +6,8 @@
 
 #include "surface/ownsurface.h"
 
+#include "toolkit/errors.h"
+
 namespace own {
 
 namespace {
@@ -82,7 +84,7 @@ OwnSurface::~OwnSurface() {
 }
 
 void OwnSurface::CreateIn(HWND parent) {
-  if (!wnd_.Create(parent)) return;
+  if (!wnd_.Create(parent)) throw tk::Error("Cannot create the editing control");
   MakeMetrics();
   UpdateScrollBars();
 }
@@ -194,6 +196,12 @@ LRESULT OwnSurface::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       if (OnContextPopup) OnContextPopup(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
+    // The edit commands that other programs and the system send.
+    case WM_CUT: Cut(); return 0;
+    case WM_COPY: Copy(); return 0;
+    case WM_PASTE: Paste(); return 0;
+    case WM_CLEAR: ClearSelection(); return 0;
+    case WM_UNDO: Undo(); return TRUE;
     default:
       break;
   }

@@ -378,6 +378,16 @@ void RichEditSurface::ScrollToLine(std::int64_t line) {
   Send(EM_LINESCROLL, 0, static_cast<LPARAM>(line - first));
 }
 
+bool RichEditSurface::PointOf(std::int64_t pos, POINT* at) {
+  POINTL pt{};
+  Send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), static_cast<LPARAM>(pos));
+  RECT rc{};
+  ::GetClientRect(hwnd_, &rc);
+  at->x = pt.x;
+  at->y = pt.y;
+  return pt.y >= 0 && pt.y < rc.bottom;
+}
+
 std::int64_t RichEditSurface::Find(std::string_view what, std::int64_t from, std::int64_t to, bool matchCase,
                                   bool wholeWord) const {
   std::wstring wide = Widen(what);

@@ -50,6 +50,7 @@ class RichEditSurface : public EditSurface {
   std::int64_t LineIndex(std::int64_t line) const override;
   std::int64_t LineLength(std::int64_t pos) const override;
   void ScrollToLine(std::int64_t line) override;
+  bool PointOf(std::int64_t pos, POINT* at) override;
 
   std::int64_t FindWordBreak(int code, std::int64_t pos) const override;
   std::int64_t Find(std::string_view what, std::int64_t from, std::int64_t to, bool matchCase,

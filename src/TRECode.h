@@ -1,24 +1,14 @@
-// TSRichEdit: the one gateway to a document's editing control. Nothing else
-// in the program sends editing requests to the control; everything asks this
-// class, so that another editing surface can take the control's place later
-// without touching the commands.
+// TSRichEdit: the one gateway to a document's text. Nothing else in the
+// program asks the editing window for text or changes it; everything asks
+// this class. Behind it stands an editing surface (surface/editsurface.h):
+// the program's own text surface, or, for the contract test that compares
+// the two, the platform's rich-edit control.
 //
 // Text crosses the gateway as 8-bit text in the system's character set, one
-// byte per character. Positions are character offsets from 0, the same in
-// the control and in the text the gateway hands out: a line end inside the
-// control is one character, kLineEnd ("\r"). Text handed in may end its lines
-// with CR LF, LF or CR; each becomes one kLineEnd.
-//
-// Every byte value survives the trip into the control and back, 0 included:
-// the control is fed wide characters through a byte table of our own, in
-// which a byte the control cannot hold as itself (0, and any byte the code
-// page leaves undefined or the control would reinterpret) stands for a
-// character of its own that maps back to the same byte. Characters typed or
-// pasted that the code page has no byte for come back as the code page's
-// best fit, or "?".
-//
-// Whole-text reads and writes go through the control's streaming in one go,
-// never through many small requests.
+// byte per character. Positions are character offsets from 0: a line end is
+// one character, kLineEnd ("\r"). Text handed in may end its lines with
+// CR LF, LF or CR; each becomes one kLineEnd. Every byte value survives, 0
+// included.
 #pragma once
 
 #include <windows.h>
@@ -32,31 +22,31 @@
 
 #include "core/colortext.h"
 #include "core/fonttext.h"
+#include "surface/editsurface.h"
 #include "toolkit/component.h"
 
 class TSRichEdit : public tk::Component {
  public:
-  TSRichEdit(tk::Component* owner, std::string name);
+  // With no surface given, the program's own.
+  TSRichEdit(tk::Component* owner, std::string name, std::unique_ptr<EditSurface> surface = nullptr);
   ~TSRichEdit() override;
 
-  // The control's line end, one character.
+  // The line end inside the text, one character.
   static constexpr std::string_view kLineEnd = "\r";
-  static constexpr std::int64_t kRenewLength = 32 * 1024;
 
-  // Creates the control as a child of `parent` filling its client area:
-  // plain text, no text limit, both scroll bars, selection kept visible.
+  // Creates the editing window as a child of `parent` filling its client
+  // area: both scroll bars, selection kept visible.
   void CreateIn(HWND parent);
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return surface_->Handle(); }
   // The parent is going: forget the window (it goes with its parent).
-  void Detach() { hwnd_ = nullptr; }
+  void Detach() { surface_->Detach(); }
   // Fits the control into its parent's client area.
   void FillParent();
 
   // --- whole text
   std::string Text() const;
   // Replaces the whole text; the caret goes to 0, the undo history and the
-  // modified flag are cleared. A control holding more than kRenewLength
-  // characters is replaced by a new window (Handle() changes).
+  // modified flag are cleared.
   void SetText(std::string_view text);
   std::int64_t TextLength() const;
   // Characters [from, to) of the text; `to` -1 means to the end.
@@ -69,7 +59,7 @@ class TSRichEdit : public tk::Component {
   void SetSel(std::int64_t start, std::int64_t end);
   void ReplaceSel(std::string_view text, bool canUndo = true);
 
-  // --- lines (the control's line list: with word wrap on, display lines)
+  // --- lines (the line list: with word wrap on, display lines)
   std::int64_t LineCount() const;
   std::int64_t LineFromChar(std::int64_t pos) const;
   // First position of a line; -1 for a line beyond the last.
@@ -79,6 +69,9 @@ class TSRichEdit : public tk::Component {
   std::int64_t CaretLine() const { return LineFromChar(SelStart()); }
   std::int64_t CaretColumn() const { return SelStart() - LineIndex(CaretLine()); }
   void MoveToLine(std::int64_t line);
+  // The window's client point of the gap before `pos` (its row's top), when
+  // that row is shown.
+  bool PointOf(std::int64_t pos, POINT* at) { return surface_->PointOf(pos, at); }
 
   // --- words: EM_FINDWORDBREAK with `code` (WB_LEFT, WB_RIGHT, ...) from `pos`.
   std::int64_t FindWordBreak(int code, std::int64_t pos) const;
@@ -98,14 +91,6 @@ class TSRichEdit : public tk::Component {
   void Paste();
   void ClearSelection();
 
-  // --- page formatting (EM_FORMATRANGE): lays characters [from, to) (to -1:
-  // to the end) out on a page of `target`, measured on `measure`, in the
-  // rectangle `page` given in twips, and draws them when `render` is set.
-  // Returns the first character that did not fit. EndFormatRange frees
-  // what the control kept for the formatting.
-  std::int64_t FormatRange(HDC target, HDC measure, RECT page, std::int64_t from, std::int64_t to, bool render);
-  void EndFormatRange();
-
   // --- appearance
   void SetFont(const core::FontSpec& font);
   core::FontSpec Font() const { return font_; }
@@ -114,40 +99,25 @@ class TSRichEdit : public tk::Component {
   void SetWordWrap(bool wrap);
   void SetVisible(bool visible);
 
-  // --- events of the control
-  // A key goes down, before the control acts on it.
+  // --- events of the editing window
+  // A key goes down, before the window acts on it.
   std::function<void(WORD key)> OnKeyDown;
-  // A mouse button (any) went down, after the control handled it.
+  // A mouse button (any) went down, after the window handled it.
   std::function<void()> OnMouseDown;
-  // The selection or the caret changed (the parent hands on the control's
+  // The selection or the caret changed (the parent hands on the window's
   // notifications through HandleNotify).
   std::function<void()> OnSelectionChange;
   // The user asks for the context menu at screen point (x, y); (-1, -1)
   // when asked from the keyboard.
   std::function<void(int x, int y)> OnContextPopup;
-  // After the control handled a scroll-bar message.
+  // After the window scrolled by its scroll bars or the wheel.
   std::function<void()> OnVScroll;
   std::function<void()> OnHScroll;
-  // The parent's WM_NOTIFY from the control; true when it was the control's.
+  // The parent's WM_NOTIFY; true when it was the editing window's.
   bool HandleNotify(const NMHDR* header);
 
-  // Bytes <-> the wide characters the control holds (exposed for tests).
-  static std::wstring Widen(std::string_view bytes);
-  static std::string Narrow(std::wstring_view wide);
-
  private:
-  LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  // The control's window, subclassed: each message goes to ControlMessage.
-  class ControlWindow;
-  LRESULT ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  // The control's window has gone (with its parent, or renewed).
-  void ControlGone(HWND wnd);
-  // Puts a new, empty control in the old one's place, with its look.
-  void Renew();
-  HWND hwnd_ = nullptr;
-  std::unique_ptr<ControlWindow> window_;
+  std::unique_ptr<EditSurface> surface_;
   bool wordWrap_ = false;
   core::FontSpec font_;
-  bool hasFont_ = false;
-  std::optional<core::Color> background_;
 };

@@ -22,20 +22,6 @@
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
-
-// Frees what the control keeps for page formatting, in every case.
-class Formatting {
- public:
-  explicit Formatting(TSRichEdit& edit) : edit_(edit) { edit_.EndFormatRange(); }
-  ~Formatting() { edit_.EndFormatRange(); }
-  Formatting(const Formatting&) = delete;
-  Formatting& operator=(const Formatting&) = delete;
-
- private:
-  TSRichEdit& edit_;
-};
-
 // One print job on a printer's device context: StartDoc at the start,
 // EndDoc when it went through, AbortDoc when it did not.
 class PrintJob {
@@ -109,8 +95,7 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-// Pages laid out and drawn here, row by row in the control's font, for
-// when the control does not format pages itself.
+// Pages laid out and drawn row by row in the document's font.
 class OwnLayout {
  public:
   OwnLayout(TSRichEdit& edit, HDC dc, int width, int height)
@@ -198,22 +183,14 @@ std::vector<PageRange> FormatPages(TSRichEdit& edit, HDC dc, bool render,
   int width = ::GetDeviceCaps(dc, HORZRES), height = ::GetDeviceCaps(dc, VERTRES);
   if (dpiX <= 0 || dpiY <= 0 || width <= 0 || height <= 0)
     throw tk::Error("Printing failed: the printer reports no page area");
-  const RECT area{0, 0, ::MulDiv(width, kTwipsPerInch, dpiX), ::MulDiv(height, kTwipsPerInch, dpiY)};
   const std::int64_t length = edit.TextLength();
 
-  Formatting formatting(edit);
-  std::optional<OwnLayout> own;
+  OwnLayout layout(edit, dc, width, height);
   std::vector<PageRange> pages;
   std::int64_t from = 0;
   do {
     if (render && page) page(true);
-    std::int64_t next = own ? own->Page(from, render) : edit.FormatRange(dc, dc, area, from, -1, render);
-    if (!own && pages.empty() && next <= from && from < length) {
-      // The control lays nothing out (some platforms leave its page
-      // formatting out): the page is laid out here instead.
-      own.emplace(edit, dc, width, height);
-      next = own->Page(from, render);
-    }
+    std::int64_t next = layout.Page(from, render);
     if (render && page) page(false);
     if (next > length) next = length;
     if (next <= from && from < length)

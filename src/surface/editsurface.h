@@ -68,6 +68,8 @@ class EditSurface {
   virtual std::int64_t LineLength(std::int64_t pos) const = 0;
   // Shows `line` as the first visible line, as far as the text allows.
   virtual void ScrollToLine(std::int64_t line) = 0;
+  // The client point of the gap before `pos` (its row's top), when shown.
+  virtual bool PointOf(std::int64_t pos, POINT* at) = 0;
 
   // --- words and search
   // EM_FINDWORDBREAK's codes (WB_LEFT, WB_RIGHT, WB_MOVEWORDLEFT, ...).

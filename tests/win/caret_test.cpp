@@ -31,8 +31,8 @@ class Caret : public harness::FrameTest {
   }
   void Click(TEditForm* doc, long long pos) {
     HWND edi = doc->Edi->Handle();
-    POINTL pt{};
-    ::SendMessageW(edi, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), static_cast<LPARAM>(pos));
+    POINT pt{};
+    ASSERT_TRUE(doc->Edi->PointOf(pos, &pt));
     LPARAM at = MAKELPARAM(pt.x + 1, pt.y + 2);
     ::SendMessageW(edi, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(edi, WM_LBUTTONUP, 0, at);

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <cstring>
+
 #include <shellapi.h>
 
 #include "TRECode.h"
@@ -44,6 +46,27 @@ void InstallSeam() {
 }
 
 void Pump() { tk::Application.ProcessMessages(); }
+
+void SetClipboardText(const std::string& text) {
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
+  ::GlobalUnlock(h);
+  ::SetClipboardData(CF_TEXT, h);
+  ::CloseClipboard();
+}
+
+std::string ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return "<closed>";
+  std::string text = "<none>";
+  if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(::GlobalLock(h));
+    ::GlobalUnlock(h);
+  }
+  ::CloseClipboard();
+  return text;
+}
 
 void HoldEscape(bool down) {
   INPUT in{};

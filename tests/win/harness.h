@@ -72,6 +72,10 @@ class TempFolder {
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);  // "<missing>" when there is no file
 
+// The clipboard's CF_TEXT, set and read.
+void SetClipboardText(const std::string& text);
+std::string ClipboardText();  // "<none>" without text, "<closed>" when it cannot be opened
+
 // Answers the next modal dialog of this thread: `act` runs with the dialog's
 // window once it is up (from a timer inside the dialog's own message loop).
 void AnswerDialog(std::function<void(HWND dialog)> act);

@@ -39,25 +39,8 @@ class Toolbar : public harness::FrameTest {
     ASSERT_EQ(doc->Edi->Text(), "ab\rcd");
   }
   TEditForm* Active() { return dynamic_cast<TEditForm*>(frame->ActiveMDIChild()); }
-  void SetClipboard(const std::string& text) {
-    ASSERT_TRUE(::OpenClipboard(frame->Handle()));
-    ::EmptyClipboard();
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(h);
-    ::SetClipboardData(CF_TEXT, h);
-    ::CloseClipboard();
-  }
-  std::string Clipboard() {
-    if (!::OpenClipboard(frame->Handle())) return "<closed>";
-    std::string text = "<none>";
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-      text = static_cast<const char*>(::GlobalLock(h));
-      ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
-    return text;
-  }
+  void SetClipboard(const std::string& text) { harness::SetClipboardText(text); }
+  std::string Clipboard() { return harness::ClipboardText(); }
   // Where the documents stand, after they were all put in one place.
   Layout Arranged(const std::function<void()>& arrange) {
     for (TEditForm* d : {first, second, doc})

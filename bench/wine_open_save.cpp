@@ -1,13 +1,17 @@
-// Opens and saves text files in the real program and in the system's
+// Opens, edits and saves text files in the real program and in the system's
 // notepad, timed from outside as whole operations; run by wine_open_save.sh.
 //
 //   wine_open_save.exe <Quillon.exe> <file>...
 //
-// Open: from starting the program with the file on its command line until
-// its window shows the file's name (both programs set it after the text is
-// in) and the program answers a message again. Save: from Ctrl+S until the
-// file has been written anew and the program answers again. Memory: the
-// program's private bytes and working set after the open.
+// Start: from starting the program without a file until its window shows
+// and answers. Open: the same with the file on the command line, until the
+// window shows the file's name (both programs set it after the text is in)
+// and the program answers a message again. Memory: the program's private
+// bytes and working set after the open. Keys, sent to the editing window the
+// same way in both programs, each followed by a repaint of that window:
+// Ctrl+End from the top, Page Down at the end, and 1,000 characters typed at
+// the end (time per character). Save: from Ctrl+S until the file has been
+// written anew and the program answers again.
 #include <windows.h>
 #include <psapi.h>
 
@@ -83,9 +87,63 @@ void Key(WORD vk, bool up) {
 
 struct Result {
   double open = -1, save = -1;
+  double ctrlEnd = -1, pageDown = -1, typed = -1;  // seconds; typed: per character
   SIZE_T privateBytes = 0, workingSet = 0;
 };
 
+// The editing window: our own surface, or notepad's edit control.
+struct EditFinder {
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindEdit(HWND wnd, LPARAM lp) {
+  char cls[64] = {};
+  ::GetClassNameA(wnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, "QuillonTextSurface") == 0 || lstrcmpiA(cls, "Edit") == 0) {
+    reinterpret_cast<EditFinder*>(lp)->found = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A key sent to the editing window and the window's repaint, both answered
+// before it returns.
+void SendKey(HWND edit, WORD vk) {
+  ::SendMessageA(edit, WM_KEYDOWN, vk, 1);
+  ::SendMessageA(edit, WM_KEYUP, vk, 0xC0000001);
+  ::RedrawWindow(edit, nullptr, nullptr, RDW_UPDATENOW);
+}
+
+void TimeKeys(HWND top, Result& r) {
+  EditFinder f;
+  ::EnumChildWindows(top, FindEdit, reinterpret_cast<LPARAM>(&f));
+  HWND edit = f.found;
+  if (!edit) return;
+  ::SetForegroundWindow(top);
+  // Ctrl held by the keyboard, so that the window sees it in its key state.
+  Key(VK_CONTROL, false);
+  ::Sleep(300);
+  Answers(top, 10000);
+  SendKey(edit, VK_HOME);
+  double t = Now();
+  SendKey(edit, VK_END);
+  r.ctrlEnd = Now() - t;
+  Key(VK_CONTROL, true);
+  ::Sleep(300);
+  Answers(top, 10000);
+  t = Now();
+  SendKey(edit, VK_NEXT);
+  r.pageDown = Now() - t;
+  const int n = 1000;
+  t = Now();
+  for (int i = 0; i < n; ++i) {
+    ::SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
+    ::RedrawWindow(edit, nullptr, nullptr, RDW_UPDATENOW);
+  }
+  r.typed = (Now() - t) / n;
+}
+
+// Runs the program; with an empty `file` only its start is timed.
 Result Run(const std::string& cmdLine, const std::string& file, const std::string& namePart, DWORD limitMs) {
   Result r;
   STARTUPINFOA si{};
@@ -109,6 +167,9 @@ Result Run(const std::string& cmdLine, const std::string& file, const std::strin
       r.privateBytes = pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage;
       r.workingSet = pmc.WorkingSetSize;
     }
+  }
+  if (r.open >= 0 && !file.empty()) {
+    TimeKeys(top, r);
     // Save with Ctrl+S and wait for the file to be written anew.
     FILETIME before = WriteTime(file);
     ::SetForegroundWindow(top);
@@ -140,6 +201,13 @@ std::string Seconds(double s) {
   return buf;
 }
 
+std::string Millis(double s) {
+  if (s < 0) return "    n/a";
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%7.2f", s * 1000);
+  return buf;
+}
+
 std::string Ratio(double a, double b) {
   if (a < 0 || b <= 0) return "   n/a";
   char buf[32];
@@ -156,22 +224,39 @@ int main(int argc, char** argv) {
   }
   std::string exe = argv[1];
   const DWORD limitMs = 600000;
-  std::printf("%-12s %9s %9s %9s %9s %9s %8s %8s %11s %11s\n", "file", "MB", "ql open", "np open", "ql save",
-              "np save", "open x", "save x", "ql private", "ql working");
+  // The start alone, the same way.
+  Result qlStart = Run("\"" + exe + "\"", "", "Quillon Light", limitMs);
+  Result npStart = Run("notepad.exe", "", "Notepad", limitMs);
+  std::printf("start without a file: Quillon %ss, notepad %ss\n\n", Seconds(qlStart.open).c_str(),
+              Seconds(npStart.open).c_str());
+  std::printf("%-14s %6s %9s %9s %8s %9s %9s %8s %9s %8s\n", "file", "MB", "program", "open s", "-start",
+              "private", "x size", "save s", "ctrl+end", "pgdown");
+  std::printf("%-14s %6s %9s %9s %8s %9s %9s %8s %9s %8s %9s\n", "", "", "", "", "s", "MB", "", "", "ms", "ms",
+              "ms/char");
   for (int i = 2; i < argc; ++i) {
     std::string file = argv[i];
     std::string name = file.substr(file.find_last_of("\\/") + 1);
     WIN32_FILE_ATTRIBUTE_DATA d{};
     ::GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &d);
-    double mb = static_cast<double>(d.nFileSizeLow) / (1024.0 * 1024.0);
+    const double bytes = static_cast<double>(d.nFileSizeLow) + static_cast<double>(d.nFileSizeHigh) * 4294967296.0;
+    const double mb = bytes / (1024.0 * 1024.0);
     Result ql = Run("\"" + exe + "\" \"" + file + "\"", file, name, limitMs);
     Result np = Run("notepad.exe \"" + file + "\"", file, name, limitMs);
-    std::printf("%-12s %9.1f %9s %9s %9s %9s %8s %8s %9.1fMB %9.1fMB\n", name.c_str(), mb, Seconds(ql.open).c_str(),
-                Seconds(np.open).c_str(), Seconds(ql.save).c_str(), Seconds(np.save).c_str(),
-                Ratio(ql.open, np.open).c_str(), Ratio(ql.save, np.save).c_str(),
-                static_cast<double>(ql.privateBytes) / 1048576.0, static_cast<double>(ql.workingSet) / 1048576.0);
+    auto row = [&](const char* who, const Result& r, const Result& start) {
+      std::printf("%-14s %6.1f %9s %9s %8s %9.1f %9.2f %8s %9s %8s %9s\n", name.c_str(), mb, who,
+                  Seconds(r.open).c_str(),
+                  Seconds(r.open >= 0 && start.open >= 0 ? r.open - start.open : -1).c_str(),
+                  static_cast<double>(r.privateBytes) / 1048576.0, static_cast<double>(r.privateBytes) / bytes,
+                  Seconds(r.save).c_str(), Millis(r.ctrlEnd).c_str(), Millis(r.pageDown).c_str(),
+                  Millis(r.typed).c_str());
+    };
+    row("Quillon", ql, qlStart);
+    row("notepad", np, npStart);
+    std::printf("%-14s %6s %9s %9s %8s %9s %9s %8s %9s %8s %9s\n", "", "", "np / ql", Ratio(np.open, ql.open).c_str(),
+                "", "", "", Ratio(np.save, ql.save).c_str(), Ratio(np.ctrlEnd, ql.ctrlEnd).c_str(),
+                Ratio(np.pageDown, ql.pageDown).c_str(), Ratio(np.typed, ql.typed).c_str());
     std::fflush(stdout);
   }
-  std::printf("open x, save x: Quillon's time divided by notepad's (below 1: Quillon is faster)\n");
+  std::printf("np / ql: notepad's time divided by Quillon's (above 1: Quillon is faster); n/a: not done in time\n");
   return 0;
 }

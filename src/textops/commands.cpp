@@ -23,21 +23,21 @@ core::Selection CurrentSelection(const TSRichEdit& edi) {
   return core::Selection{static_cast<core::TextPos>(edi.SelStart()), static_cast<core::TextPos>(edi.SelLength())};
 }
 
-// Writes the result back: the changed span (or, for a large change, the
-// whole text in one go) and the selection.
-void Apply(const Target& t, const std::string& text, const core::TextOpResult& r) {
+// Writes the result back: the changed span, then the selection.
+void Apply(const Target& t, std::string_view text, const core::TextOpResult& r) {
   if (!r.span.empty()) {
-    if (r.span.oldLength > kWholeTextThreshold || r.span.newLength > kWholeTextThreshold) {
-      t.edi.SetText(text);
-      t.edi.SetModified(true);
-    } else {
-      t.edi.SetSel(r.span.offset, r.span.offset + r.span.oldLength);
-      t.edi.ReplaceSel(std::string_view(text).substr(static_cast<size_t>(r.span.offset),
-                                                     static_cast<size_t>(r.span.newLength)),
-                       false);
-    }
+    t.edi.SetSel(r.span.offset, r.span.offset + r.span.oldLength);
+    t.edi.ReplaceSel(text.substr(static_cast<size_t>(r.span.offset), static_cast<size_t>(r.span.newLength)), false);
   }
   t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
+}
+
+// The document's own search, where its text lies.
+core::ForwardSearch SearchIn(const TSRichEdit& edi, const std::string& what, DWORD options) {
+  return [&edi, what, options](core::TextPos from) {
+    return static_cast<core::TextPos>(
+        edi.Find(what, from, -1, (options & FR_MATCHCASE) != 0, (options & FR_WHOLEWORD) != 0));
+  };
 }
 
 void Beeps(int n) {
@@ -89,7 +89,7 @@ void FindNext(const Target& t, const std::string& what, DWORD options) {
   core::TextOpResult r;
   {
     HourGlass busy;
-    r = core::FindNext(t.edi.Text(), CurrentSelection(t.edi), what, Options(options));
+    r = core::FindNextIn(t.edi.TextLength(), CurrentSelection(t.edi), what, SearchIn(t.edi, what, options));
   }
   Beeps(r.beeps);
   if (r.message.empty())
@@ -99,19 +99,21 @@ void FindNext(const Target& t, const std::string& what, DWORD options) {
 }
 
 void Replace(const Target& t, const std::string& what, const std::string& with, DWORD options) {
-  std::string text;
   core::TextOpResult r;
   {
     HourGlass busy;
-    text = t.edi.Text();
-    r = core::ReplaceNext(text, CurrentSelection(t.edi), what, with, Options(options));
+    r = core::ReplaceNextIn(t.edi.TextLength(), CurrentSelection(t.edi), what, with,
+                            SearchIn(t.edi, what, options));
   }
   Beeps(r.beeps);
   if (!r.message.empty()) {
     Confirm(t, r.message);
     return;
   }
-  Apply(t, text, r);
+  // The span is the hit; `with` goes over it.
+  t.edi.SetSel(r.span.offset, r.span.offset + r.span.oldLength);
+  t.edi.ReplaceSel(with, false);
+  t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
 }
 
 void ReplaceAll(const Target& t, const std::string& what, const std::string& with, DWORD options) {

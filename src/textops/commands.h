@@ -1,8 +1,10 @@
-// The text operations as commands on a document's editing control: Find
-// Next, Replace, Replace All, the space clean-ups, HTML tag removal and case
-// conversion. Each reads the control's text once, runs the algorithm of
-// core/textops over it under the long-operation convention, and writes back
-// only what changed.
+// The text operations as commands on a document: Find Next, Replace,
+// Replace All, the space clean-ups, HTML tag removal and case conversion.
+// Find Next and Replace search the document's text where it lies. The others
+// run the algorithm of core/textops over one copy of the text under the
+// long-operation convention (a few milliseconds for 10 MB, against seconds
+// for a million replacements made one by one in the document) and write back
+// only the span that changed.
 #pragma once
 
 #include <windows.h>
@@ -33,9 +35,5 @@ void RemoveUnnecessarySpaces(const Target& t);
 void RemoveHtmlTags(const Target& t);
 void UpcaseSelection(const Target& t);
 void LowcaseSelection(const Target& t);
-
-// A change larger than this is written back by replacing the whole text in
-// one stream rather than by replacing a range inside the control.
-inline constexpr long long kWholeTextThreshold = 64 * 1024;
 
 }  // namespace textops

@@ -153,31 +153,42 @@ TextPos FindForward(std::string_view text, std::string_view what, TextPos start,
   return Finder(what, options).Find(text, s, static_cast<std::size_t>(end), before);
 }
 
-TextOpResult FindNext(std::string_view text, Selection selection,
-                      std::string_view what, FindOptions options) {
-  const Selection sel = Clamped(selection, text.size());
-  const TextPos r = FindForward(text, what, sel.start + sel.length,
-                                static_cast<TextPos>(text.size()), options);
+TextOpResult FindNextIn(TextPos length, Selection selection, std::string_view what, const ForwardSearch& find) {
+  const Selection sel = Clamped(selection, static_cast<std::size_t>(length));
+  const TextPos r = what.empty() ? kNotFound : find(sel.start + sel.length);
   if (r == kNotFound) return Miss(sel);
   TextOpResult res;
   res.selection = {r, static_cast<TextPos>(what.size())};
   return res;
 }
 
+TextOpResult ReplaceNextIn(TextPos length, Selection selection, std::string_view what, std::string_view with,
+                           const ForwardSearch& find) {
+  TextOpResult res = FindNextIn(length, selection, what, find);
+  if (!res.message.empty()) return res;
+  const TextPos r = res.selection.start;
+  res.span = {r, static_cast<TextPos>(what.size()), static_cast<TextPos>(with.size())};
+  res.selection = {r, static_cast<TextPos>(with.size())};
+  res.count = 1;
+  res.steps = 1;
+  return res;
+}
+
+TextOpResult FindNext(std::string_view text, Selection selection,
+                      std::string_view what, FindOptions options) {
+  const auto n = static_cast<TextPos>(text.size());
+  return FindNextIn(n, selection, what,
+                    [&](TextPos from) { return FindForward(text, what, from, n, options); });
+}
+
 TextOpResult ReplaceNext(std::string& text, Selection selection,
                          std::string_view what, std::string_view with,
                          FindOptions options) {
-  const Selection sel = Clamped(selection, text.size());
-  const TextPos r = FindForward(text, what, sel.start + sel.length,
-                                static_cast<TextPos>(text.size()), options);
-  if (r == kNotFound) return Miss(sel);
+  const auto n = static_cast<TextPos>(text.size());
   const std::string insert(with);  // `with` may view into `text`
-  text.replace(static_cast<std::size_t>(r), what.size(), insert);
-  TextOpResult res;
-  res.span = {r, static_cast<TextPos>(what.size()), static_cast<TextPos>(insert.size())};
-  res.selection = {r, static_cast<TextPos>(insert.size())};
-  res.count = 1;
-  res.steps = 1;
+  TextOpResult res = ReplaceNextIn(n, selection, what, insert,
+                                   [&](TextPos from) { return FindForward(text, what, from, n, options); });
+  if (!res.span.empty()) text.replace(static_cast<std::size_t>(res.span.offset), what.size(), insert);
   return res;
 }
 

@@ -3,9 +3,10 @@
 // of unnecessary blanks and control characters, of HTML tags, and upper- and
 // lower-casing of a selection.
 //
-// The caller (the document window) reads the editing control's whole text
-// once into a std::string, runs one of these functions over it, and writes
-// back only the span the result names. Every function runs in time linear in
+// The caller (the document window) reads the document's whole text once
+// into a std::string, runs one of these functions over it, and writes back
+// only the span the result names; Find Next and Replace also come in a form
+// that searches a text held elsewhere. Every function runs in time linear in
 // the document's length (a search is at worst linear times the find text's
 // length, which the dialog limits to 255 characters).
 //
@@ -125,6 +126,17 @@ unsigned char FoldByte(unsigned char c) noexcept;
 // caller sounds the beep that belongs to a miss.
 TextPos FindForward(std::string_view text, std::string_view what, TextPos start,
                     TextPos end, FindOptions options);
+
+// The forward search of Find Next and Replace over a text held elsewhere:
+// the first hit lying wholly in [from, end of the text), or kNotFound.
+using ForwardSearch = std::function<TextPos(TextPos from)>;
+
+// Find Next and Replace over a text of `length` bytes searched by `find`
+// (the editing window's own text, searched where it lies). Replace leaves
+// the text alone: the caller writes `with` over the result's span.
+TextOpResult FindNextIn(TextPos length, Selection selection, std::string_view what, const ForwardSearch& find);
+TextOpResult ReplaceNextIn(TextPos length, Selection selection, std::string_view what, std::string_view with,
+                           const ForwardSearch& find);
 
 // Find Next: searches from the end of `selection` to the end of the text.
 // A hit becomes the selection. A miss leaves the selection, gives two beeps

@@ -98,7 +98,7 @@ class OwnSurface : public EditSurface {
   int RowHeight() const { return rowHeight_; }
   static constexpr int kMargin = 2;
   // The client point of the gap before `pos`, when its row is shown.
-  bool PointOf(TextPos pos, POINT* at) override;
+  bool PointOf(std::int64_t pos, POINT* at) override;
 
  private:
   class Wnd : public tk::Window {

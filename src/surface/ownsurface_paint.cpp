@@ -168,7 +168,7 @@ void OwnSurface::PaintRow(HDC dc, core::RowRef r, int y, int width) {
   draw(s1, text.size(), TextColor());
 }
 
-bool OwnSurface::PointOf(TextPos pos, POINT* at) {
+bool OwnSurface::PointOf(std::int64_t pos, POINT* at) {
   const int row = ScreenRowOf(layout_.RowOf(pos));
   if (row < 0) return false;
   at->x = kMargin + static_cast<int>(layout_.XOfPos(pos) - hscroll_);

@@ -59,16 +59,18 @@ HBITMAP MakeGlyph(int images = 1, int height = 16) {
 
 RECT menuShown;
 HWND menuButton;
+int menusClosed;
 
-// While a menu is up: notes where it is, closes it, and clicks its button
-// again (as the user closing the menu by the button).
-void CALLBACK WhileTheMenuIsUp(HWND, UINT, UINT_PTR id, DWORD) {
+// While a menu is up: notes where it is, closes it, and the first time
+// clicks its button again (as the user closing the menu by the button).
+void CALLBACK WhileTheMenuIsUp(HWND, UINT, UINT_PTR, DWORD) {
   HWND m = ::FindWindowA("#32768", nullptr);
   if (!m || !::IsWindowVisible(m)) return;
-  ::KillTimer(nullptr, id);
-  ::GetWindowRect(m, &menuShown);
+  if (menusClosed++ == 0) {
+    ::GetWindowRect(m, &menuShown);
+    ::PostMessageA(menuButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  }
   ::EndMenu();
-  ::PostMessageA(menuButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
 }
 
 class ToolbarButton : public ::testing::Test {
@@ -285,6 +287,27 @@ TEST_F(ToolbarButton, AGroupKeepsOneButtonDownAndAllowAllUpLetsItRise) {
   EXPECT_NE(a->State(), bsExclusive);
 }
 
+TEST_F(ToolbarButton, AltAndTheCaptionsMarkedCharacterClickAnEnabledButton) {
+  TToolbarButton97* b = Make(10);
+  b->SetCaption("&Go");
+  TToolbarButton97* other = Make(40);
+  other->SetCaption("Gone");  // no marked character
+  struct Case {
+    WPARAM key;
+    bool enabled;
+    int clicks;
+  };
+  const Case cases[] = {{'g', true, 1}, {'G', true, 1}, {'o', true, 0}, {'g', false, 0}};
+  for (const Case& c : cases) {
+    clicks.clear();
+    b->SetEnabledState(c.enabled);
+    ::PostMessageA(host, WM_SYSCHAR, c.key, 0);
+    harness::Pump();
+    EXPECT_EQ(Clicks(b), c.clicks) << static_cast<char>(c.key) << c.enabled;
+    EXPECT_EQ(Clicks(other), 0);
+  }
+}
+
 TEST_F(ToolbarButton, ARepeatingButtonClicksOnThePressAndAgainWhileHeld) {
   TToolbarButton97* b = Make(10);
   b->Repeating = true;
@@ -322,10 +345,10 @@ TEST_F(ToolbarButton, ADropdownButtonOpensItsMenuBelowItselfOnThePress) {
   b->OnDropdown = [&] { ++dropdowns; };
 
   menuShown = RECT{};
+  menusClosed = 0;
   menuButton = b->Handle();
   UINT_PTR timer = ::SetTimer(nullptr, 0, 50, WhileTheMenuIsUp);
   Send(b, WM_LBUTTONDOWN, 10, 10);
-  ::KillTimer(nullptr, timer);
   harness::Pump();
 
   RECT br{};
@@ -337,6 +360,23 @@ TEST_F(ToolbarButton, ADropdownButtonOpensItsMenuBelowItselfOnThePress) {
   EXPECT_EQ(chosen, 0);
   EXPECT_FALSE(b->Tracking());
   EXPECT_NE(b->State(), bsDown);
+
+  // Split into a main part that clicks and an arrow part that drops down.
+  b->SetDropdownCombo(true);
+  EXPECT_EQ(b->Width, 23 + 11);
+  RECT cr{};
+  ::GetClientRect(b->Handle(), &cr);
+  EXPECT_EQ(cr.right, 34);
+  ClickAt(b, 5, 5);
+  EXPECT_EQ(Clicks(b), 1);
+  EXPECT_EQ(dropdowns, 1);
+  Send(b, WM_LBUTTONDOWN, 30, 10);
+  harness::Pump();
+  EXPECT_EQ(dropdowns, 2);
+  EXPECT_EQ(Clicks(b), 1);
+  ::KillTimer(nullptr, timer);
+  b->SetDropdownCombo(false);
+  EXPECT_EQ(b->Width, 23);
 }
 
 TEST_F(ToolbarButton, ADisabledButtonShowsAnEmbossedGlyphInEitherStyle) {

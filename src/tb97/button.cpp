@@ -357,6 +357,14 @@ void TToolbarButton97::SetGlyphBitmap(HBITMAP bitmap) {
   Repaint();
 }
 
+void TToolbarButton97::SetNumGlyphs(int n) {
+  n = std::clamp(n, 1, 5);
+  if (n == NumGlyphs) return;
+  NumGlyphs = seenNumGlyphs_ = n;
+  glyph_.Drop();
+  Repaint();
+}
+
 void TToolbarButton97::SetGlyphMask(HBITMAP mask) {
   ownMask_.reset(CopyBitmap(mask));
   glyph_.Drop();
@@ -446,8 +454,9 @@ void TToolbarButton97::SetEnabledState(bool enabled) {
 
 // --- Painting
 
-void TToolbarButton97::Repaint(bool asOpaque) {
-  (void)asOpaque;  // the window paints its own background either way
+void TToolbarButton97::Repaint() {
+  // The window paints its whole background itself (through an off-screen
+  // bitmap, or the parent's background first), so nothing is erased.
   if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -557,7 +566,7 @@ void TToolbarButton97::MouseEnter() {
   if (!enabled_ || pointerInside_) return;
   pointerInside_ = true;
   if (state_ == bsUp) state_ = bsHot;
-  Repaint(!down_);
+  Repaint();
   if (OnMouseEnter) OnMouseEnter();
 }
 

@@ -77,6 +77,8 @@ class TToolbarButton97 : public tk::Component, public tk::Window {
   // Images in `Glyph`: up, disabled, down, exclusive, hot. A newly loaded
   // glyph sets it from its shape unless it was set since.
   int NumGlyphs = 1;
+  // Sets NumGlyphs and redraws with the images rebuilt.
+  void SetNumGlyphs(int n);
   tk::Glyph Glyph;
   // A glyph from a bitmap of the caller's (copied); it takes the place of
   // `Glyph` and sets NumGlyphs from its shape.
@@ -171,7 +173,7 @@ class TToolbarButton97 : public tk::Component, public tk::Window {
     field = v;
     Repaint();
   }
-  void Repaint(bool asOpaque = false);
+  void Repaint();
   void Paint(HDC dc);
   void PaintContent(HDC dc, const RECT& content, bool pressedShift);
   HFONT CaptionFont();

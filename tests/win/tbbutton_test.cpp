@@ -285,6 +285,69 @@ TEST_F(ToolbarButton, AGroupKeepsOneButtonDownAndAllowAllUpLetsItRise) {
   EXPECT_FALSE(a->Down());
   EXPECT_FALSE(b->Down());
   EXPECT_NE(a->State(), bsExclusive);
+
+  // A double click counts only on a button that is down.
+  int doubles = 0;
+  a->OnDblClick = [&] { ++doubles; };
+  loose->OnDblClick = [&] { ++doubles; };
+  for (TToolbarButton97* x : {loose, a, b}) {
+    Send(x, WM_LBUTTONDOWN, 10, 10);
+    Send(x, WM_LBUTTONUP, 10, 10);
+  }
+  b->OnDblClick = [&] { ++doubles; };
+  for (TToolbarButton97* x : {loose, b}) {
+    Send(x, WM_LBUTTONDBLCLK, 10, 10);
+    Send(x, WM_LBUTTONUP, 10, 10);
+  }
+  EXPECT_EQ(doubles, 1);
+  EXPECT_FALSE(b->Down());  // its second press was a click as well
+}
+
+TEST_F(ToolbarButton, TheBorderShowsWhileHotOrPressedAndALatchedButtonIsDithered) {
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF;
+  const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFF;
+  const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW) & 0xFFFFFF;
+  struct Case {
+    const char* name;
+    std::function<void(TToolbarButton97*)> set;
+    COLORREF topLeft, bottomRight;
+  };
+  const Case cases[] = {
+      {"up", [](TToolbarButton97*) {}, face, face},
+      {"hot", [](TToolbarButton97* b) { Hover(b); }, light, shadow},
+      {"pressed", [](TToolbarButton97* b) { Send(b, WM_LBUTTONDOWN, 10, 10); }, shadow, light},
+      {"hot without a border",
+       [](TToolbarButton97* b) {
+         b->SetNoBorder(true);
+         Hover(b);
+       },
+       face, face},
+      {"not flat", [](TToolbarButton97* b) { b->SetFlat(false); }, light,
+       ::GetSysColor(COLOR_3DDKSHADOW) & 0xFFFFFF},
+  };
+  int x = 10;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TToolbarButton97* b = Make(x);
+    x += 30;
+    c.set(b);
+    const std::vector<COLORREF> px = Shot(b);
+    EXPECT_EQ(px.front(), c.topLeft);
+    EXPECT_EQ(px.back(), c.bottomRight);
+    Send(b, WM_LBUTTONUP, 50, 50);
+    ::SetCursorPos(2, 2);
+    harness::Pump();
+  }
+  // Latched down and not hot: sunken, the content dithered face and highlight.
+  TToolbarButton97* b = Make(x);
+  b->SetGroupIndex(1);
+  b->SetDown(true);
+  const std::vector<COLORREF> px = Shot(b);
+  EXPECT_EQ(px.front(), shadow);
+  const auto at = [&](int px_, int py) { return px[static_cast<size_t>(py) * b->Width + static_cast<size_t>(px_)]; };
+  EXPECT_EQ(at(4, 4), light);
+  EXPECT_EQ(at(5, 4), face);
+  EXPECT_EQ(at(5, 5), light);
 }
 
 TEST_F(ToolbarButton, AltAndTheCaptionsMarkedCharacterClickAnEnabledButton) {

@@ -3,7 +3,9 @@
 // disabled glyph.
 #include "harness.h"
 
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "core/tb97/buttonlayout.h"
@@ -202,6 +204,48 @@ TEST_F(ToolbarButton, HotTrackingEndsWhenThePointerLeavesWithOrWithoutAMouseMess
     EXPECT_EQ(exits, exitsBefore + 1);
     if (cover) ::DestroyWindow(cover);
     cover = nullptr;
+  }
+}
+
+TEST_F(ToolbarButton, DeactivatingTheApplicationEndsHotTrackingUnlessShowBorderWhenInactive) {
+  for (bool showInactive : {false, true}) {
+    SCOPED_TRACE(showInactive ? "ShowBorderWhenInactive" : "default");
+    ::SetForegroundWindow(host);
+    ::SetActiveWindow(host);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == host; }));
+    TToolbarButton97* b = Make(showInactive ? 40 : 10);
+    b->ShowBorderWhenInactive = showInactive;
+    Hover(b);
+    ASSERT_EQ(TToolbarButton97::HotButton(), b);
+    // Another thread's window takes the activation away from this one.
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+      HWND w = MakeWindow("QLButtonTestOther", 0, 700, 500, 50, 50);
+      ::ShowWindow(w, SW_SHOW);
+      ::SetForegroundWindow(w);
+      MSG m;
+      while (!done) {
+        while (::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&m);
+        ::Sleep(5);
+      }
+      ::DestroyWindow(w);
+    });
+    const bool deactivated = PumpUntil([] { return ::GetActiveWindow() == nullptr; });
+    if (deactivated) {
+      if (showInactive) {
+        PumpUntil([] { return false; }, 300);
+        EXPECT_EQ(TToolbarButton97::HotButton(), b);
+        EXPECT_EQ(b->State(), bsHot);
+      } else {
+        EXPECT_TRUE(PumpUntil([&] { return TToolbarButton97::HotButton() == nullptr; }));
+        EXPECT_EQ(b->State(), bsUp);
+      }
+    }
+    done = true;
+    other.join();
+    ::SetCursorPos(2, 2);
+    PumpUntil([] { return TToolbarButton97::HotButton() == nullptr; });
+    ASSERT_TRUE(deactivated) << "the other thread's window did not take the activation";
   }
 }
 

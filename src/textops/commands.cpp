@@ -71,14 +71,56 @@ TLongOperationStyle WorkingStyle() {
   return style;
 }
 
+// While a deleting command runs with its text in view, what it has finished
+// goes into the document at the steady rate of the repaints, so that the
+// user sees the text change.
+class LiveText {
+ public:
+  explicit LiveText(TSRichEdit& edi) : edi_(edi) {}
+  void Step(const core::StepReport& r) {
+    // Only once something changed; then at most once a repaint interval.
+    if (r.consumed < 0 || static_cast<core::TextPos>(r.finished.size()) == r.consumed) return;
+    const DWORD now = ::GetTickCount();
+    if (applied_ && now - last_ < TLongOperation::kPumpIntervalMs) return;
+    last_ = now;
+    // The document holds finished[0, new_) followed by the old text from old_.
+    edi_.SetSel(new_, new_ + (r.consumed - old_));
+    edi_.ReplaceSel(r.finished.substr(static_cast<size_t>(new_)), false);
+    old_ = r.consumed;
+    new_ = static_cast<core::TextPos>(r.finished.size());
+    applied_ = true;
+  }
+  // Writes the rest of the result: everything behind what went in already.
+  void Finish(const std::string& text, const core::TextOpResult& r) {
+    edi_.SetSel(new_, -1);
+    edi_.ReplaceSel(std::string_view(text).substr(static_cast<size_t>(new_)), false);
+    edi_.SetSel(r.selection.start, r.selection.start + r.selection.length);
+  }
+  bool Applied() const { return applied_; }
+
+ private:
+  TSRichEdit& edi_;
+  core::TextPos old_ = 0, new_ = 0;
+  DWORD last_ = 0;
+  bool applied_ = false;
+};
+
 template <class Run>
 void LineCommand(const Target& t, TLongOperationStyle style, Run run) {
   core::TextOpResult r;
   {
     TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, style, t.showOperations);
+    LiveText live(t.edi);
+    core::StepCallback step = [&](const core::StepReport& report) {
+      if (t.showOperations) live.Step(report);
+      return op(report);
+    };
     std::string text = t.edi.Text();
-    r = run(text, CurrentSelection(t.edi), op);
-    Apply(t, text, r);
+    r = run(text, CurrentSelection(t.edi), step);
+    if (live.Applied())
+      live.Finish(text, r);
+    else
+      Apply(t, text, r);
   }
   Beeps(r.beeps);
 }
@@ -131,31 +173,31 @@ void ReplaceAll(const Target& t, const std::string& what, const std::string& wit
 }
 
 void RemoveDoubleSpaces(const Target& t) {
-  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection sel, TLongOperation& op) {
-    return core::RemoveDoubleSpaces(text, sel, std::ref(op));
+  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection sel, const core::StepCallback& step) {
+    return core::RemoveDoubleSpaces(text, sel, step);
   });
 }
 
 void RemoveUnnecessarySpaces(const Target& t) {
-  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection sel, TLongOperation& op) {
-    return core::RemoveUnnecessarySpaces(text, sel, std::ref(op));
+  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection sel, const core::StepCallback& step) {
+    return core::RemoveUnnecessarySpaces(text, sel, step);
   });
 }
 
 void RemoveHtmlTags(const Target& t) {
-  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection, TLongOperation& op) {
-    return core::RemoveHtmlTags(text, std::ref(op));
+  LineCommand(t, CancellableStyle(), [](std::string& text, core::Selection, const core::StepCallback& step) {
+    return core::RemoveHtmlTags(text, step);
   });
 }
 
 void UpcaseSelection(const Target& t) {
-  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, TLongOperation&) {
+  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, const core::StepCallback&) {
     return core::UpcaseSelection(text, sel);
   });
 }
 
 void LowcaseSelection(const Target& t) {
-  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, TLongOperation&) {
+  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, const core::StepCallback&) {
     return core::LowcaseSelection(text, sel);
   });
 }

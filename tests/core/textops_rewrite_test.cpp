@@ -148,6 +148,34 @@ TEST(TextOpsLineCommands, CancelAfterLineKKeepsThoseLinesAndLeavesTheRest) {
   }
 }
 
+// Each step tells how far the deleting commands are: what is finished plus
+// the old text from `consumed` on is the text as it would stand if the
+// command stopped there.
+TEST(TextOpsProgress, FinishedAndConsumedGiveTheTextAfterEachStep) {
+  const std::string doc = "  a  <b>x</b>\r\n b  c <i> \r\n  \r\n d   e\r\n  f  ";
+  const Command kTags = [](std::string& t, Selection, const StepCallback& cb) { return RemoveHtmlTags(t, cb); };
+  for (const Command* cmd : {&kDoubleSpaces, &kUnnecessary, &kTags}) {
+    std::vector<std::string> told;
+    std::string text = doc;
+    (*cmd)(text, {0, 0}, [&](const StepReport& r) {
+      EXPECT_GE(r.consumed, static_cast<TextPos>(r.finished.size()));
+      told.push_back(std::string(r.finished) + doc.substr(static_cast<std::size_t>(r.consumed)));
+      return StepVerdict::Continue;
+    });
+    ASSERT_FALSE(told.empty());
+    for (std::size_t k = 0; k < told.size(); ++k) {
+      SCOPED_TRACE(k);
+      std::string stopped = doc;
+      int steps = 0;
+      (*cmd)(stopped, {0, 0}, [&](const StepReport&) {
+        return ++steps == static_cast<int>(k) + 1 ? StepVerdict::Cancel : StepVerdict::Continue;
+      });
+      EXPECT_EQ(told[k], stopped);
+    }
+    EXPECT_EQ(told.back(), text);
+  }
+}
+
 // The line commands done literally through a model of the control's line
 // list (which always holds a last line, empty after a final line end): read line i, change it, write it back over the line's text, caret to
 // the end of the written line.

@@ -243,10 +243,12 @@ TEST_F(TextOps, CaseConversionShowsItsStateInTheOrderOfItsSteps) {
 namespace typing {
 TEditForm* doc = nullptr;
 bool postedWhileRunning = false;
+long long lengthWhileRunning = 0;
 
 void CALLBACK TypeXyz(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   postedWhileRunning = TLongOperation::Running();
+  lengthWhileRunning = doc->Edi->TextLength();
   for (char c : std::string("xyz")) ::PostMessageA(doc->Edi->Handle(), WM_CHAR, static_cast<WPARAM>(c), 1);
 }
 }  // namespace typing
@@ -268,6 +270,11 @@ TEST_F(TextOps, TextTypedDuringALongCommandLandsAfterItsResult) {
     EXPECT_EQ(typing::doc->Edi->Text(), result);  // nothing typed went into the work
     harness::Pump();
     ASSERT_TRUE(typing::postedWhileRunning);
+    // With the operations shown, the document changed while the command ran.
+    if (showOperations)
+      EXPECT_LT(typing::lengthWhileRunning, static_cast<long long>(text.size()));
+    else
+      EXPECT_EQ(typing::lengthWhileRunning, static_cast<long long>(text.size()));
     EXPECT_EQ(typing::doc->Edi->Text(), result.insert(static_cast<size_t>(caret), "xyz"));
     EXPECT_TRUE(Rec().beeps.empty());
   }

@@ -25,6 +25,8 @@ class Compactor {
 
   std::size_t r() const { return r_; }
   std::size_t w() const { return w_; }
+  // The new text so far: finished() followed by the old text from r().
+  std::string_view finished() const { return {s_, w_}; }
 
   // Keeps the next `len` bytes of the old text.
   void Keep(std::size_t len) {
@@ -184,7 +186,8 @@ TextOpResult RewriteLines(std::string& text, Selection selection, LineWork work,
     ++line;
     ++res.steps;
     if (onStep &&
-        onStep(StepReport{res.steps, 0, progress.For(k)}) == StepVerdict::Cancel) {
+        onStep(StepReport{res.steps, 0, progress.For(k), static_cast<TextPos>(c.r()), c.finished()}) ==
+            StepVerdict::Cancel) {
       res.cancelled = true;
       break;
     }
@@ -260,7 +263,8 @@ TextOpResult RemoveHtmlTags(std::string& text, const StepCallback& onStep) {
       static constexpr std::string_view kSuffix = " Tags deleted.";
       std::memcpy(r.ptr, kSuffix.data(), kSuffix.size());
       const std::string_view progress(buf, static_cast<std::size_t>(r.ptr - buf) + kSuffix.size());
-      if (onStep(StepReport{res.steps, res.count, progress}) == StepVerdict::Cancel) {
+      if (onStep(StepReport{res.steps, res.count, progress, static_cast<TextPos>(c.r()), c.finished()}) ==
+          StepVerdict::Cancel) {
         res.cancelled = true;
         break;
       }

@@ -230,7 +230,7 @@ TextOpResult ReplaceAll(std::string& text, Selection selection,
     res.selection = {newStart, static_cast<TextPos>(insert.size())};
     ++res.count;
     ++res.steps;
-    if (onStep && onStep(StepReport{res.steps, res.count, {}}) == StepVerdict::Cancel) {
+    if (onStep && onStep(StepReport{res.steps, res.count, {}, -1, {}}) == StepVerdict::Cancel) {
       res.cancelled = true;
       break;
     }

@@ -104,6 +104,11 @@ struct StepReport {
   int step = 0;                // number of steps done so far, from 1
   int count = 0;               // replacements or tags so far (0 for lines)
   std::string_view progress;   // panel 0 text for this step; empty if none
+  // The commands that only delete (the clean-ups, HTML tags) also tell how
+  // far they are: the new text is `finished` followed by the old text from
+  // `consumed` on. consumed is -1 where this is not told.
+  TextPos consumed = -1;
+  std::string_view finished;
 };
 
 enum class StepVerdict { Continue, Cancel };

@@ -49,4 +49,5 @@ wine "$out/wine_open_save.exe" "$(winepath -w "$QL_BUILD/win64/Quillon.exe")" "$
 # Go to line 1,000,000 in the largest file, in the program (without the dialog).
 QL_TARGETS="wine_textops_bench" ql_build_windows x86_64 >/dev/null
 echo "go to line 1,000,000 in ${files[-1]##*\\}: $(wine "$QL_BUILD/win64/wine_textops_bench.exe" goto "${files[-1]}" | tr -d '\r')"
+echo "keys in the program, ${files[-1]##*\\}: $(wine "$QL_BUILD/win64/wine_textops_bench.exe" keys "${files[-1]}" | tr -d '\r')"
 wineserver -k >/dev/null 2>&1 || true

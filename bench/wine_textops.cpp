@@ -6,7 +6,9 @@
 //   wine_textops.exe <kind> <file>     kind: replace | tags | double | trim | upcase | probe | goto
 //
 // goto times Go to line 1,000,000 without its dialog: the caret's move and
-// the window's repaint.
+// the window's repaint. keys times, in the program, each followed by the
+// window's repaint: Ctrl+End from the top, Page Down at the end, and 1,000
+// characters typed at the end (per character).
 //
 // probe times the gateway's parts instead: reading the whole text, writing
 // it back (the control holds text already), selecting near the end and one
@@ -86,6 +88,34 @@ int main(int argc, char** argv) {
                 std::chrono::duration<double, std::milli>(c - b).count(),
                 std::chrono::duration<double, std::milli>(d - c).count(),
                 std::chrono::duration<double, std::milli>(e - d).count());
+  } else if (kind == "keys") {
+    HWND edi = doc->Edi->Handle();
+    ::SetFocus(edi);
+    auto key = [&](WORD vk) {
+      ::SendMessageW(edi, WM_KEYDOWN, vk, 1);
+      ::SendMessageW(edi, WM_KEYUP, vk, 0xC0000001);
+      ::UpdateWindow(edi);
+    };
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    auto a = std::chrono::steady_clock::now();
+    key(VK_END);
+    auto b = std::chrono::steady_clock::now();
+    state[VK_CONTROL] = 0;
+    ::SetKeyboardState(state);
+    key(VK_NEXT);
+    auto c = std::chrono::steady_clock::now();
+    for (int i = 0; i < 1000; ++i) {
+      ::SendMessageW(edi, WM_CHAR, 'a' + i % 26, 1);
+      ::UpdateWindow(edi);
+    }
+    auto d = std::chrono::steady_clock::now();
+    std::printf("ctrl+end %.2f ms, page down %.2f ms, typing %.3f ms a character\n",
+                std::chrono::duration<double, std::milli>(b - a).count(),
+                std::chrono::duration<double, std::milli>(c - b).count(),
+                std::chrono::duration<double, std::milli>(d - c).count() / 1000);
   } else if (kind == "goto") {
     doc->Edi->MoveToLine(999999);
     ::UpdateWindow(doc->Edi->Handle());

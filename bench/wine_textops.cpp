@@ -130,5 +130,6 @@ int main(int argc, char** argv) {
   doc->Discard();
   ::DestroyWindow(frame->Handle());
   tk::Application.ProcessMessages();
+  tk::Application.ReleaseDeadForms();  // as the message loop does when the frame goes
   return 0;
 }

@@ -100,9 +100,10 @@ LRESULT CALLBACK MenuOwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // that ends hot tracking when the application is deactivated, and the
 // hidden window that owns the drop-down menus.
 struct ButtonShared {
+  // Never freed: buttons may still go at the program's very end.
   static ButtonShared& Get() {
-    static ButtonShared shared;
-    return shared;
+    static ButtonShared* shared = new ButtonShared;
+    return *shared;
   }
 
   std::vector<TToolbarButton97*> buttons;

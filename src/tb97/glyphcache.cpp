@@ -44,8 +44,10 @@ bool MakeBitmaps(const core::tb97::MaskedImage& m, tk::OwnedBitmap& color, tk::O
 }  // namespace
 
 TGlyphCache97& TGlyphCache97::Shared() {
-  static TGlyphCache97 cache;
-  return cache;
+  // Never freed: buttons may still release their images at the program's
+  // very end.
+  static TGlyphCache97* cache = new TGlyphCache97;
+  return *cache;
 }
 
 TGlyphCache97::Entry* TGlyphCache97::Find(HIMAGELIST list) {

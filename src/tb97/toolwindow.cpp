@@ -113,9 +113,11 @@ struct Watcher {
 };
 
 namespace {
+// Never freed: forms (and their tool windows and docks) may still go at the
+// program's very end, after the statics of this file.
 Watcher& TheWatcher() {
-  static Watcher watcher;
-  return watcher;
+  static Watcher* watcher = new Watcher;
+  return *watcher;
 }
 }  // namespace
 

@@ -22,6 +22,7 @@ void Start() {
   ModuleState& s = State();
   if (s.started) return;
   s.started = true;
+  std::atexit(&menus98::Finish);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   s.checkMark = static_cast<HBITMAP>(::LoadImageA(instance, "CHECKMARK", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -135,6 +136,11 @@ bool IsMenuOpen() {
 }
 
 TPopupMenu98* OpenMenu() { return State().openMenu; }
+
+BitmapReapplier& ReapplyBitmaps() {
+  static BitmapReapplier reapply;
+  return reapply;
+}
 
 TPopupMenu98Form* DeepestWindow() {
   TPopupMenu98* menu = State().openMenu;

@@ -140,6 +140,11 @@ bool IsMenuOpen();
 TPopupMenu98* OpenMenu();
 // The deepest open menu window, or null.
 TPopupMenu98Form* DeepestWindow();
+// Puts the item bitmaps of the menus owned by `owner` back before a popup
+// of that owner opens (the platform menus may have been rebuilt); set by
+// whoever keeps such bitmaps.
+using BitmapReapplier = std::function<void(tk::Component* owner)>;
+BitmapReapplier& ReapplyBitmaps();
 // Whether the module's thread message hook is in place.
 bool HookInstalled();
 // The one menu hint window.

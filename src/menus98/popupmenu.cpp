@@ -29,6 +29,7 @@ void TPopupMenu98::Popup(int x, int y) {
   if (!window_) return;
   menus98::detail::State().openMenu = this;
   if (OnPopup) OnPopup(this);
+  if (menus98::ReapplyBitmaps() && Owner()) menus98::ReapplyBitmaps()(Owner());
   TPopupMenu98Form* window = window_.get();
   window->Prepare(RootItem);
   // A window that went while it opened was put aside, not freed.

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include <iterator>
-
 #include "menus98/module.h"
 #include "menus98/popup.h"
 #include "menus98/popupform.h"
@@ -43,7 +41,8 @@ TSystemMenu98::TSystemMenu98(tk::Component* owner, std::string name)
 }
 
 TSystemMenu98::~TSystemMenu98() {
-  if (!form_->Destroying()) form_->SetMessageHook({});
+  // The form goes after its components: its messages no longer come here.
+  form_->SetMessageHook({});
   StopOpenTimer();
 }
 

@@ -8,6 +8,7 @@
 #include "Unit1.h"
 #include "core/filenames.h"
 #include "dialoglib.h"
+#include "menus98/popup.h"
 #include "helpview.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
@@ -114,6 +115,9 @@ TForm1::TForm1() : MDIFrameForm(nullptr, "Form1") {
   MSOfficeCaption1->AppNameText()->SetCaption("Quillon Light");
   MSOfficeCaption1->AppNameText()->SetFontKind(fkSystemB);
   MSOfficeCaption1->ColorLeftActive = RGB(0, 128, 0);
+  SystemMenu981 = Create<TSystemMenu98>("SystemMenu981");
+  SystemMenu981->SetShowHint(false);
+  SystemMenu981->StatusBarIndex = 0;
 }
 
 TForm1::~TForm1() {

@@ -21,6 +21,7 @@
 
 class TEditForm;
 class TMruList;
+class TSystemMenu98;
 
 class TForm1 : public tk::MDIFrameForm {
  public:
@@ -46,6 +47,8 @@ class TForm1 : public tk::MDIFrameForm {
   TMruList* RL1 = nullptr;
   TMSOfficeCaption* MSOfficeCaption1 = nullptr;
   THint95* H1 = nullptr;
+  // The frame's Office-style system menu; it shows no hints.
+  TSystemMenu98* SystemMenu981 = nullptr;
 
   // The command-line arguments to open at the first activation.
   std::vector<std::string> CommandLineFiles;

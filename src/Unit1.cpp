@@ -9,6 +9,7 @@
 #include "core/filenames.h"
 #include "core/statustext.h"
 #include "dialoglib.h"
+#include "menus98/popup.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/fileio.h"
@@ -127,6 +128,8 @@ TEditForm::TEditForm(bool maximized) : MDIChildForm(nullptr, "EditForm"), maximi
   SaveDialog1->DefaultExt = "txt";
   // Saving over an existing file asks nothing.
   SaveDialog1->Options = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  SystemMenu981 = Create<TSystemMenu98>("SystemMenu981");
+  SystemMenu981->SetShowHint(false);
   BuildMenus();
   BuildEditing();
 }

@@ -14,6 +14,8 @@
 #include "toolkit/menu.h"
 #include "toolkit/printdlg.h"
 
+class TSystemMenu98;
+
 class TSRichEdit;
 class TShellBrowser;
 namespace tk {
@@ -100,6 +102,9 @@ class TEditForm : public tk::MDIChildForm {
   // "&Other directory": the folder browser, and what it reports while open.
   TShellBrowser* ShellBrowser1 = nullptr;
   void ShellBrowser1SelChange(TShellBrowser& sender, const std::string& NewFolder, bool IsDisplayName);
+
+  // The window's Office-style system menu; it shows no hints.
+  TSystemMenu98* SystemMenu981 = nullptr;
 
   // The context menu of Edi.
   tk::PopupMenu* PopupMenu1 = nullptr;

@@ -78,6 +78,10 @@ MenuItem* Form::FindMenuShortCut(ShortCut shortCut) {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (messageHook_) {
+    LRESULT result = 0;
+    if (messageHook_(msg, wParam, lParam, result)) return result;
+  }
   if (msg == FindDialog::Message() && FindDialog::Dispatch(lParam)) return 0;
   switch (msg) {
     case WM_CLOSE:

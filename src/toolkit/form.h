@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "toolkit/component.h"
@@ -45,6 +46,12 @@ class Form : public Component, public Window {
   virtual MenuItem* FindMenuCommand(UINT command);
   virtual MenuItem* FindMenuShortCut(ShortCut shortCut);
 
+  // A component's look at each of the form's messages before the form's own
+  // handling (the Office-style system menu takes the non-client mouse);
+  // returning true ends the message with `result`. One per form.
+  using MessageHook = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+  void SetMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
+
   // Events.
   virtual void FormCreate() {}
   virtual void FormShow() {}
@@ -61,6 +68,7 @@ class Form : public Component, public Window {
 
   MainMenu* menu_ = nullptr;
   bool destroyEventSent_ = false;
+  MessageHook messageHook_;
 };
 
 class MDIChildForm;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Hint95.h"
+#include "menus98/menubar.h"
 #include "PgSetup.h"
 #include "Settings.h"
 #include "tb97/tb97.h"
@@ -46,6 +47,9 @@ class TForm1 : public tk::MDIFrameForm {
   TMruList* RL1 = nullptr;
   TMSOfficeCaption* MSOfficeCaption1 = nullptr;
   THint95* H1 = nullptr;
+  // MB[1] .. MB[5]: the toolbar glyphs beside New, Open, Cascade, Tile
+  // horizontal and Tile vertical; MB[0] is unused.
+  std::array<TMenuItemBitmaps*, 6> MB{};
 
   // The command-line arguments to open at the first activation.
   std::vector<std::string> CommandLineFiles;

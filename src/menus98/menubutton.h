@@ -29,6 +29,8 @@ class TToolbarButton98 : public TToolbarButton97 {
   TMainMenu98* Bar() const { return bar_; }
   bool Bold() const { return bold_; }
   bool IsSystemButton() const { return system_; }
+  // Whether the button draws its face turned for a vertical bar.
+  bool IsVertical() const;
 
   // Takes the item's caption, enabled state and hint again.
   void TakeItem();
@@ -42,6 +44,8 @@ class TToolbarButton98 : public TToolbarButton97 {
 
  private:
   friend class TMainMenu98;
+  void PaintFace(HDC dc, int width, int height);
+  void PaintButton(HDC dc, const RECT& client);
   tk::MenuItem* item_ = nullptr;
   TMainMenu98* bar_ = nullptr;
   bool bold_ = false;

@@ -95,4 +95,20 @@ TEST(MenuBarKeyboard, WalkWrapsOverHiddenButtonsAndFindsAccelerators) {
   EXPECT_EQ(ShortCutOf(0x73, true, false, true), 0xA073u);
 }
 
+TEST(MenuBarButton, VerticalFaceTurnsClockwiseAndSkipsTheFaceColour) {
+  // A 3 x 2 face (0 = the button's colour):  1 2 0
+  //                                          4 5 6
+  std::vector<std::uint32_t> face{1, 2, 0, 4, 5, 6};
+  // Turned clockwise it is 2 wide and 3 high: 4 1 / 5 2 / 6 0.
+  EXPECT_EQ(RotateFace(face, 3, 2, 0), (std::vector<std::uint32_t>{4, 1, 5, 2, 6, 0}));
+  // The face colour is never copied over what another pixel put there: a
+  // face of one colour stays that colour.
+  EXPECT_EQ(RotateFace({7, 7, 7, 7}, 2, 2, 7), (std::vector<std::uint32_t>{7, 7, 7, 7}));
+  // A size that does not fit the pixels gives a plain face.
+  EXPECT_EQ(RotateFace({1, 2, 3}, 2, 2, 0), (std::vector<std::uint32_t>{0, 0, 0}));
+  EXPECT_TRUE(IsVerticalButton(19, 46));
+  EXPECT_FALSE(IsVerticalButton(46, 19));
+  EXPECT_FALSE(IsVerticalButton(20, 20));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,51 @@ TEST_F(MainMenu98, AltAndF10EnterAndLeaveKeyboardMode) {
   EXPECT_EQ(harness::Rec().beeps, (std::vector<UINT>{static_cast<UINT>(-1)}));
   EXPECT_TRUE(bar->KeyDown(VK_ESCAPE, false));
   EXPECT_EQ(bar->HotButton(), nullptr);
+}
+
+// The box around the pixels of the caption's colour on a button's window.
+RECT InkBox(TToolbarButton98* b, COLORREF ink) {
+  ::InvalidateRect(b->Handle(), nullptr, TRUE);
+  ::UpdateWindow(b->Handle());
+  RECT r{};
+  ::GetClientRect(b->Handle(), &r);
+  RECT box{r.right, r.bottom, -1, -1};
+  HDC dc = ::GetDC(b->Handle());
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x)
+      if (::GetPixel(dc, x, y) == ink) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x);
+        box.bottom = std::max<LONG>(box.bottom, y);
+      }
+  ::ReleaseDC(b->Handle(), dc);
+  return box;
+}
+
+TEST_F(MainMenu98, ACaptionRunsDownAVerticalButtonAndIsEmbossedWhenDisabled) {
+  TToolbarButton98* b = bar->MenuButtons()[1];  // "&Window"
+  COLORREF ink = ::GetSysColor(COLOR_WINDOWTEXT);
+  RECT flat = InkBox(b, ink);
+  ASSERT_GE(flat.right, flat.left) << "no caption painted";
+  EXPECT_GT(flat.right - flat.left, flat.bottom - flat.top);
+  // Turned for a vertical bar: the same caption, now taller than wide.
+  int w = b->Width, h = b->Height;
+  b->Orientation = orVertical;
+  ::SetWindowPos(b->Handle(), nullptr, 0, 0, h, w, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT turned = InkBox(b, ink);
+  ASSERT_GE(turned.right, turned.left) << "no caption painted";
+  EXPECT_GT(turned.bottom - turned.top, turned.right - turned.left);
+  // Disabled: no caption colour, the shadow colour instead.
+  b->Orientation = orHorizontal;
+  ::SetWindowPos(b->Handle(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  frame->Window1->SetEnabled(false);
+  b = bar->MenuButtons()[1];
+  EXPECT_FALSE(b->IsEnabled());
+  RECT none = InkBox(b, ink);
+  EXPECT_LT(none.right, none.left);
+  RECT shadow = InkBox(b, ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_GE(shadow.right, shadow.left);
 }
 
 }  // namespace

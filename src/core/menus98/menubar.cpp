@@ -108,4 +108,18 @@ int FindAccelerator(const std::vector<std::string>& captions, const std::vector<
   return -1;
 }
 
+std::vector<std::uint32_t> RotateFace(const std::vector<std::uint32_t>& pixels, int w, int h, std::uint32_t face) {
+  std::vector<std::uint32_t> out(pixels.size(), face);
+  if (w <= 0 || h <= 0 || pixels.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) return out;
+  // The result is h wide and w high.
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
+      if (p == face) continue;
+      int nx = h - 1 - y, ny = x;
+      out[static_cast<size_t>(ny) * static_cast<size_t>(h) + static_cast<size_t>(nx)] = p;
+    }
+  return out;
+}
+
 }  // namespace core::menus98

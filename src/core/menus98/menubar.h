@@ -5,6 +5,7 @@
 // walk along the bar.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,14 @@ int SpacerWidth(int dockWidth, const std::vector<int>& otherWidths);
 int NextVisible(const std::vector<bool>& visible, int current, int step);
 // The first visible button whose caption has accelerator `key`, or -1.
 int FindAccelerator(const std::vector<std::string>& captions, const std::vector<bool>& visible, char key);
+
+// A bar button's face turned a quarter turn clockwise for a vertical bar:
+// pixel (x, y) of the w x h face goes to (h - 1 - y, x) of the h x w
+// result. Pixels of the button's colour `face` are not copied; the result
+// starts in that colour.
+std::vector<std::uint32_t> RotateFace(const std::vector<std::uint32_t>& pixels, int w, int h, std::uint32_t face);
+// Whether a button of this size in an automatic orientation is vertical.
+inline bool IsVerticalButton(int width, int height) { return width < height; }
 
 // The shortcut value of a key with its modifiers.
 inline constexpr unsigned kShortCutShift = 0x2000, kShortCutCtrl = 0x4000, kShortCutAlt = 0x8000;

@@ -292,6 +292,15 @@ void TMainMenu98::ButtonClicked(TToolbarButton98* button) {
   RECT r{};
   if (button->HandleAllocated()) ::GetWindowRect(button->Handle(), &r);
   bool side = DockedTo() && (DockedTo()->Position() == dpLeft || DockedTo()->Position() == dpRight);
+  if (!DockedTo() && hwnd_) {
+    // A floating bar laid out as a column opens to the right, too.
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(hwnd_, &origin);
+    LONG bottom = r.bottom - origin.y, left = r.left - origin.x;
+    side = client.bottom > bottom + 25 && client.right < left + 2 * (r.right - r.left);
+  }
   int x = side ? r.right : r.left, y = side ? r.top : r.bottom;
   button->SetDown(true);
   HWND owner = OwnerForm() ? OwnerForm()->Handle() : nullptr;

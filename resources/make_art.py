@@ -561,6 +561,153 @@ GLYPHS = [
 
 
 # ---------------------------------------------------------------------------
+# Menu glyphs: the window commands of the system menu and the check marks of
+# the popup menus (16x16, drawn in black so that a disabled item embosses
+# them), and the small window buttons of a menu bar (8x8).
+# ---------------------------------------------------------------------------
+
+def g_sysrestore():
+    c = Canvas(16, 16)
+    c.frame(6, 3, 12, 9, 'k')
+    c.line(6, 4, 12, 4, 'k')
+    for y in range(6, 13):
+        for x in range(3, 10):
+            c.px[y][x] = None
+    c.frame(3, 6, 9, 12, 'k')
+    c.line(3, 7, 9, 7, 'k')
+    return c
+
+
+def g_sysmove():
+    c = Canvas(16, 16)
+    c.art([
+        ".......k.......",
+        "......kkk......",
+        ".....kkkkk.....",
+        ".......k.......",
+        "...k...k...k...",
+        "..kk...k...kk..",
+        ".kkkkkkkkkkkkk.",
+        "..kk...k...kk..",
+        "...k...k...k...",
+        ".......k.......",
+        ".....kkkkk.....",
+        "......kkk......",
+        ".......k.......",
+    ], x0=0, y0=1)
+    return c
+
+
+def g_syssize():
+    c = Canvas(16, 16)
+    c.art([
+        "kkkkk........",
+        "kk...........",
+        "k.k..........",
+        "k..k.........",
+        "k...k........",
+        ".....k.......",
+        "......k......",
+        ".......k.....",
+        "........k...k",
+        ".........k..k",
+        "..........k.k",
+        "...........kk",
+        "........kkkkk",
+    ], x0=1, y0=1)
+    return c
+
+
+def g_sysminimize():
+    c = Canvas(16, 16)
+    c.rect(4, 10, 10, 11, 'k')
+    return c
+
+
+def g_sysmaximize():
+    c = Canvas(16, 16)
+    c.frame(3, 3, 12, 12, 'k')
+    c.line(3, 4, 12, 4, 'k')
+    return c
+
+
+def g_sysclose():
+    c = Canvas(16, 16)
+    for i in range(8):
+        c.set(4 + i, 4 + i, 'k')
+        c.set(5 + i, 4 + i, 'k')
+        c.set(11 - i, 4 + i, 'k')
+        c.set(12 - i, 4 + i, 'k')
+    return c
+
+
+def g_checkmark():
+    c = Canvas(16, 16)
+    c.art([
+        "......k",
+        ".....kk",
+        "k...kkk",
+        "kk.kkk.",
+        "kkkkk..",
+        ".kkk...",
+        "..k....",
+    ], x0=5, y0=5)
+    return c
+
+
+def g_radioitem():
+    c = Canvas(16, 16)
+    c.disc(8, 8, 3, 'k')
+    return c
+
+
+GLYPHS += [
+    ("sysrestore", g_sysrestore), ("sysmove", g_sysmove),
+    ("syssize", g_syssize), ("sysminimize", g_sysminimize),
+    ("sysmaximize", g_sysmaximize), ("sysclose", g_sysclose),
+    ("checkmark", g_checkmark), ("radioitem", g_radioitem),
+]
+
+
+SMALL_GLYPHS = [
+    ("minsmall", [
+        "........",
+        "........",
+        "........",
+        "........",
+        "........",
+        ".kkkkkk.",
+        ".kkkkkk.",
+    ]),
+    ("restsmall", [
+        "..kkkkkk",
+        "..k....k",
+        "kkkkkk.k",
+        "kkkkkk.k",
+        "k....kkk",
+        "k....k..",
+        "kkkkkk..",
+    ]),
+    ("closesmall", [
+        "kk....kk",
+        ".kk..kk.",
+        "..kkkk..",
+        "...kk...",
+        "..kkkk..",
+        ".kk..kk.",
+        "kk....kk",
+    ]),
+]
+
+
+def small_glyph(rows):
+    # One blank row below: the bottom-left pixel is the transparent colour.
+    c = Canvas(len(rows[0]), len(rows) + 1)
+    c.art(rows)
+    return c
+
+
+# ---------------------------------------------------------------------------
 # The program icon: a quill over a page
 # ---------------------------------------------------------------------------
 
@@ -699,6 +846,11 @@ def main():
     for name, fn in GLYPHS:
         c = fn()
         check_glyph(name, c)
+        with open(os.path.join(HERE, name + '.bmp'), 'wb') as f:
+            f.write(bmp_bytes(c))
+    for name, rows in SMALL_GLYPHS:
+        c = small_glyph(rows)
+        assert c.px[c.h - 1][0] is None, name
         with open(os.path.join(HERE, name + '.bmp'), 'wb') as f:
             f.write(bmp_bytes(c))
     with open(os.path.join(HERE, 'quillon.ico'), 'wb') as f:

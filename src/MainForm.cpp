@@ -317,6 +317,14 @@ void TForm1::FormCreate() {
     ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + missing, outer.bottom - outer.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutBars();
+  // The glyph of each command's toolbar button beside its menu item.
+  const std::pair<tk::MenuItem*, int> glyphs[] = {{New1, 1}, {Open1, 2}, {Cascade1, 15}, {Tile1, 16}, {Tilevertical1, 17}};
+  for (size_t i = 0; i < std::size(glyphs); ++i) {
+    auto* mb = MB[i + 1] = Create<TMenuItemBitmaps>("MB" + std::to_string(i + 1));
+    mb->SetSingleBitmap(true);
+    mb->SetMenuItem(glyphs[i].first);
+    mb->SetCheckedBitmap(MenuImageOfGlyph(Btn[static_cast<size_t>(glyphs[i].second)]->Glyph).get());
+  }
 }
 
 void TForm1::FormShow() {

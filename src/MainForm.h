@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Hint95.h"
+#include "menus98/menubar.h"
 #include "PgSetup.h"
 #include "Settings.h"
 #include "tb97/tb97.h"
@@ -49,6 +50,9 @@ class TForm1 : public tk::MDIFrameForm {
   THint95* H1 = nullptr;
   // The frame's Office-style system menu; it shows no hints.
   TSystemMenu98* SystemMenu981 = nullptr;
+  // MB[1] .. MB[5]: the toolbar glyphs beside New, Open, Cascade, Tile
+  // horizontal and Tile vertical; MB[0] is unused.
+  std::array<TMenuItemBitmaps*, 6> MB{};
 
   // The command-line arguments to open at the first activation.
   std::vector<std::string> CommandLineFiles;

@@ -10,6 +10,7 @@
 #include "core/statustext.h"
 #include "dialoglib.h"
 #include "menus98/popup.h"
+#include "menus98/menubar.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/fileio.h"
@@ -206,6 +207,18 @@ void TEditForm::CreateWindowNow() {
 }
 
 void TEditForm::FormCreate() {
+  // The glyph of each command's toolbar button on the frame beside its item.
+  const std::pair<tk::MenuItem*, int> glyphs[] = {
+      {New1, 1},  {Open1, 2},    {Save1, 3},      {Print1, 4},         {Send1, 5},          {Cut1, 6},
+      {Copy1, 7}, {Paste2, 8},   {Delete2, 9},    {Undo1, 10},         {Search1, 11},       {Replace1, 21},
+      {IncreaseFont1, 12},       {DecreaseFont1, 13},                  {Wordwrap1, 14},     {nullptr, 15}};
+  for (const auto& [item, number] : glyphs) {
+    auto* mb = MB[static_cast<size_t>(number)] = Create<TMenuItemBitmaps>("MB" + std::to_string(number));
+    mb->SetSingleBitmap(true);
+    mb->SetMenuItem(item);
+    if (Form1 && Form1->Btn[static_cast<size_t>(number)])
+      mb->SetCheckedBitmap(MenuImageOfGlyph(Form1->Btn[static_cast<size_t>(number)]->Glyph).get());
+  }
   if (Settings.MaximizeDocs && !::IsZoomed(hwnd_)) ::ShowWindow(hwnd_, SW_MAXIMIZE);
   Edi->SetWordWrap(Settings.Autowordwrap);
   Wordwrap1->SetChecked(Edi->WordWrap());

@@ -1,6 +1,7 @@
 // The document window: its editing control, its file and its commands.
 #pragma once
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -18,6 +19,7 @@ class TSystemMenu98;
 
 class TSRichEdit;
 class TShellBrowser;
+class TMenuItemBitmaps;
 namespace tk {
 class PopupMenu;
 }
@@ -31,6 +33,9 @@ class TEditForm : public tk::MDIChildForm {
   // Full path of the document's file; empty while untitled.
   std::string FileName;
   tk::SaveDialog* SaveDialog1 = nullptr;
+  // MB[1] .. MB[15] and MB[21]: the frame's toolbar glyphs beside the menu
+  // commands (MB[15] carries the Cascade glyph and no item).
+  std::array<TMenuItemBitmaps*, 22> MB{};
 
   // The menu bar, by item names. Items of commands that are not there yet
   // are disabled.

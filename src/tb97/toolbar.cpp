@@ -33,6 +33,12 @@ void TCustomToolbar97::AddButton(TToolbarButton97* button) {
   UpdateSize();
 }
 
+void TCustomToolbar97::RemoveButton(TToolbarButton97* button) {
+  std::erase_if(items_, [&](const Item& it) { return it.button == button; });
+  std::erase_if(pairs_, [&](const auto& p) { return p.first == button || p.second == button; });
+  if (!OwnerForm()->Destroying()) UpdateSize();
+}
+
 TToolbarSep97* TCustomToolbar97::AddSeparator() {
   auto* s = OwnerForm()->Create<TToolbarSep97>(Name() + "Sep" + std::to_string(++separatorCount_));
   s->SetParent(this);

@@ -28,6 +28,8 @@ class TCustomToolbar97 : public TCustomToolWindow97 {
 
   // Appends a button (its window is made in the toolbar) or a separator.
   void AddButton(TToolbarButton97* button);
+  // Takes a button out of the layout (its window and object stay).
+  void RemoveButton(TToolbarButton97* button);
   // A new separator, owned by the toolbar's form.
   TToolbarSep97* AddSeparator();
   void AddSeparator(TToolbarSep97* separator) { separator->SetParent(this); }

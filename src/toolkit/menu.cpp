@@ -36,12 +36,23 @@ CommandIds& Ids() {
   return ids;
 }
 
+MenuRebuilt& RebuiltHook() {
+  static MenuRebuilt hook;
+  return hook;
+}
+
+void TellRebuilt(MenuItem* parent) {
+  if (RebuiltHook()) RebuiltHook()(parent);
+}
+
 // Removes every entry of a menu without destroying sub-menus.
 void ClearMenu(HMENU menu) {
   while (::GetMenuItemCount(menu) > 0) ::RemoveMenu(menu, 0, MF_BYPOSITION);
 }
 
 }  // namespace
+
+void SetMenuRebuiltHook(MenuRebuilt hook) { RebuiltHook() = std::move(hook); }
 
 std::string ShortCutToText(ShortCut shortCut) {
   if (shortCut == 0) return {};
@@ -229,6 +240,7 @@ void MenuItem::RebuildPopup() {
     ClearMenu(popup_);
     for (auto& item : items_) item->AppendTo(popup_);
   }
+  TellRebuilt(this);
   // A first sub-item turns a plain entry into a sub-menu: the parent shows it anew.
   if (parent_ && items_.size() <= 1) parent_->RebuildPopup();
   if (onChange_) onChange_();
@@ -262,7 +274,13 @@ std::vector<MenuItem*> MergeMenus(MainMenu* frame, MainMenu* child) {
 
 void FillMenuBar(HMENU bar, const std::vector<MenuItem*>& menus) {
   ClearMenu(bar);
-  for (MenuItem* m : menus) m->AppendTo(bar);
+  std::vector<MenuItem*> parents;
+  for (MenuItem* m : menus) {
+    m->AppendTo(bar);
+    if (m->Parent() && std::find(parents.begin(), parents.end(), m->Parent()) == parents.end())
+      parents.push_back(m->Parent());
+  }
+  for (MenuItem* parent : parents) TellRebuilt(parent);
 }
 
 }  // namespace tk

@@ -25,6 +25,12 @@ std::string ShortCutToText(ShortCut shortCut);
 class MenuItem;
 // Told when a menu changes so that the owner of a menu bar rebuilds it.
 using MenuChanged = std::function<void()>;
+// Told after the platform entries of an item's sub-items were made anew
+// (its popup refilled, or a form's bar filled with top-level items): what
+// was put into those entries from outside the model (check-mark bitmaps)
+// must be put back. One hook for the program.
+using MenuRebuilt = std::function<void(MenuItem* parent)>;
+void SetMenuRebuiltHook(MenuRebuilt hook);
 
 class MenuItem : public Component {
  public:

@@ -96,8 +96,14 @@ void TLongOperation::Pump() {
   lastPump_ = ::GetTickCount();
 }
 
-bool TLongOperation::Step(const std::string& progress) {
-  if (!progress.empty()) pendingProgress_ = progress;
+bool TLongOperation::Step(std::string_view progress) {
+  if (!progress.empty()) pendingProgress_.assign(progress);
+  // The tick count is not to be trusted here: Wine renews it only when the
+  // program asks the system something, which a step need not do.
+  const auto now = std::chrono::steady_clock::now();
+  if (checked_ && now - lastCheck_ < std::chrono::milliseconds(1)) return true;
+  checked_ = true;
+  lastCheck_ = now;
   if (style_.cancellable && ::GetAsyncKeyState(VK_ESCAPE) != 0) {
     cancelled_ = true;
     if (bar_ && !pendingProgress_.empty()) bar_->SetPanelText(0, pendingProgress_);

@@ -255,7 +255,7 @@ void CALLBACK TypeXyz(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(TextOps, TextTypedDuringALongCommandLandsAfterItsResult) {
   std::string text;
-  for (int i = 0; i < 16000; ++i) text += "a  b\r";
+  for (int i = 0; i < 400000; ++i) text += "a  b\r";
   for (bool showOperations : {false, true}) {
     Settings.ShowOperations = showOperations;
     TEditForm* reference = Doc(text);

@@ -5,6 +5,7 @@
 
 #include "menus98/itembitmaps.h"
 #include "menus98/mainmenu.h"
+#include "menus98/popup.h"
 
 namespace menus98 {
 namespace {
@@ -28,7 +29,11 @@ void Rebuilt(tk::MenuItem* parent) {
 
 }  // namespace
 
-void InstallMenuItemHook() { tk::SetMenuRebuiltHook(&Rebuilt); }
+void InstallMenuItemHook() {
+  tk::SetMenuRebuiltHook(&Rebuilt);
+  // The popup menus put the bitmaps back before they open, too.
+  if (!ReapplyBitmaps()) ReapplyBitmaps() = [](tk::Component*) { ReapplyBitmaps(nullptr); };
+}
 
 void AddBitmaps(TMenuItemBitmaps* bitmaps) {
   InstallMenuItemHook();

@@ -60,6 +60,20 @@ bool IsIgnoredInput(UINT msg) {
   }
 }
 
+// Any other message of a drag or sizing loop: input that would disturb it is
+// dropped, the rest dispatched; true for WM_QUIT, which ends the loop and is
+// posted again for the loop outside.
+bool PassOn(MSG& m) {
+  if (m.message == WM_QUIT) {
+    ::PostQuitMessage(static_cast<int>(m.wParam));
+    return true;
+  }
+  if (IsIgnoredInput(m.message)) return false;
+  ::TranslateMessage(&m);
+  ::DispatchMessageA(&m);
+  return false;
+}
+
 }  // namespace
 
 const RECT& TCustomToolWindow97::LastOutline() { return g_lastOutline; }
@@ -147,14 +161,8 @@ void TCustomToolWindow97::DragLoop(POINT p, bool ctrl) {
           accepted = true;
           done = true;
           break;
-        case WM_QUIT:
-          ::PostQuitMessage(static_cast<int>(m.wParam));
-          done = true;
-          break;
         default:
-          if (IsIgnoredInput(m.message)) break;
-          ::TranslateMessage(&m);
-          ::DispatchMessageA(&m);
+          if (PassOn(m)) done = true;
           break;
       }
     }
@@ -248,14 +256,8 @@ void TCustomToolWindow97::SizingLoop(int hit, POINT screenStart) {
           g_lastOutline = r;
           break;
         }
-        case WM_QUIT:
-          ::PostQuitMessage(static_cast<int>(m.wParam));
-          done = true;
-          break;
         default:
-          if (IsIgnoredInput(m.message)) break;
-          ::TranslateMessage(&m);
-          ::DispatchMessageA(&m);
+          if (PassOn(m)) done = true;
           break;
       }
     }

@@ -40,6 +40,7 @@ bool TSRichEdit::HandleNotify(const NMHDR* header) { return surface_->HandleNoti
 
 std::string TSRichEdit::Text() const { return surface_->Text(); }
 void TSRichEdit::SetText(std::string_view text) { surface_->SetText(text); }
+void TSRichEdit::LoadText(std::string text) { surface_->LoadText(std::move(text)); }
 std::int64_t TSRichEdit::TextLength() const { return surface_->TextLength(); }
 std::string TSRichEdit::TextRange(std::int64_t from, std::int64_t to) const { return surface_->TextRange(from, to); }
 

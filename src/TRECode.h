@@ -48,6 +48,8 @@ class TSRichEdit : public tk::Component {
   // Replaces the whole text; the caret goes to 0, the undo history and the
   // modified flag are cleared.
   void SetText(std::string_view text);
+  // The same, taking over the buffer (a file's bytes as read).
+  void LoadText(std::string text);
   std::int64_t TextLength() const;
   // Characters [from, to) of the text; `to` -1 means to the end.
   std::string TextRange(std::int64_t from, std::int64_t to) const;

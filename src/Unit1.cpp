@@ -274,8 +274,7 @@ void LoadFile(TEditForm* window, const std::string& name) {
   // The stamp is taken before the read: a file that grows meanwhile differs
   // from it, and is asked about at the next activation.
   core::FileStamp stamp = tk::QueryStamp(name);
-  std::string bytes = tk::ReadWholeFile(name);
-  window->Edi->SetText(bytes);
+  window->Edi->LoadText(tk::ReadWholeFile(name));
   window->DiskStamp = stamp;
   window->FileName = name;
   window->SetCaption(core::DocumentCaption(name, Settings.ShowExtensions));

@@ -45,6 +45,9 @@ class EditSurface {
   // modified flag are cleared. Handle() may change (the reference renews its
   // window for large texts).
   virtual void SetText(std::string_view text) = 0;
+  // The same, taking over `text`'s buffer where the surface can (a file's
+  // bytes as read: no second copy of a large file).
+  virtual void LoadText(std::string text) { SetText(text); }
   virtual std::int64_t TextLength() const = 0;
   // Characters [from, to) of the text; `to` -1 means to the end.
   virtual std::string TextRange(std::int64_t from, std::int64_t to) const = 0;

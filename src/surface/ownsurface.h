@@ -57,7 +57,8 @@ class OwnSurface : public EditSurface {
   void SetVisible(bool visible) override;
 
   std::string Text() const override { return model_.Text(); }
-  void SetText(std::string_view text) override;
+  void SetText(std::string_view text) override { LoadText(std::string(text)); }
+  void LoadText(std::string text) override;
   std::int64_t TextLength() const override { return model_.Length(); }
   std::string TextRange(std::int64_t from, std::int64_t to) const override;
 

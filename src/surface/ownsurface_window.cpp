@@ -210,8 +210,8 @@ LRESULT OwnSurface::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- text
 
-void OwnSurface::SetText(std::string_view text) {
-  model_.Load(std::string(text));
+void OwnSurface::LoadText(std::string text) {
+  model_.Load(std::move(text));
   layout_.Reset();
   anchor_ = caret_ = 0;
   goalX_ = -1;

@@ -28,10 +28,9 @@ void TToolbarButton98::TakeItem() {
   SetEnabledState(item_->Enabled());
   Hint = item_->Hint;
   bold_ = item_->Default();
-  core::FontSpec spec = Font.Props();
-  spec.style = bold_ ? (spec.style | core::fsBold)
-                     : (spec.style & ~core::fsBold);
-  Font.Assign(spec);
+  core::FontSpec face = Font.Props();
+  face.style = bold_ ? (face.style | core::fsBold) : (face.style & ~core::fsBold);
+  Font.Assign(face);
   if (item_->Count() > 0) SetGroupIndex(1);
 }
 

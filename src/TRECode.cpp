@@ -8,24 +8,17 @@ TSRichEdit::TSRichEdit(tk::Component* owner, std::string name, std::unique_ptr<E
     : Component(owner, std::move(name)), surface_(surface ? std::move(surface) : MakeOwnSurface()) {
   // The surface's events reach the gateway's handlers, each inside the
   // error border: a handler's exception ends the handler, never the message.
-  surface_->OnKeyDown = [this](WORD key) {
-    if (OnKeyDown) tk::Guarded([&] { OnKeyDown(key); });
+  auto forward = [](auto& handler) {
+    return [&handler](auto... args) {
+      if (handler) tk::Guarded([&] { handler(args...); });
+    };
   };
-  surface_->OnMouseDown = [this] {
-    if (OnMouseDown) tk::Guarded([&] { OnMouseDown(); });
-  };
-  surface_->OnSelectionChange = [this] {
-    if (OnSelectionChange) tk::Guarded([&] { OnSelectionChange(); });
-  };
-  surface_->OnContextPopup = [this](int x, int y) {
-    if (OnContextPopup) tk::Guarded([&] { OnContextPopup(x, y); });
-  };
-  surface_->OnVScroll = [this] {
-    if (OnVScroll) tk::Guarded([&] { OnVScroll(); });
-  };
-  surface_->OnHScroll = [this] {
-    if (OnHScroll) tk::Guarded([&] { OnHScroll(); });
-  };
+  surface_->OnKeyDown = forward(OnKeyDown);
+  surface_->OnMouseDown = forward(OnMouseDown);
+  surface_->OnSelectionChange = forward(OnSelectionChange);
+  surface_->OnContextPopup = forward(OnContextPopup);
+  surface_->OnVScroll = forward(OnVScroll);
+  surface_->OnHScroll = forward(OnHScroll);
 }
 
 TSRichEdit::~TSRichEdit() = default;

@@ -30,13 +30,7 @@ core::tb97::DisabledColours SystemColours() {
 bool ReadPixels(HBITMAP bitmap, core::tb97::PixelImage& out) {
   BITMAP bm{};
   if (!bitmap || !::GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = bm.bmWidth;
-  bi.bmiHeader.biHeight = -bm.bmHeight;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = tk::TopDown32(bm.bmWidth, bm.bmHeight);
   std::vector<DWORD> px(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
   HDC screen = ::GetDC(nullptr);
   const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), px.data(), &bi, DIB_RGB_COLORS);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/graphics.h"
 #include "toolkit/handles.h"
 
 namespace {
@@ -12,13 +13,7 @@ namespace {
 bool MakeBitmaps(const core::tb97::MaskedImage& m, tk::OwnedBitmap& color, tk::OwnedBitmap& mask) {
   const int w = m.image.width, h = m.image.height;
   if (w <= 0 || h <= 0) return false;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = tk::TopDown32(w, h);
   void* bits = nullptr;
   HDC screen = ::GetDC(nullptr);
   color.reset(::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));

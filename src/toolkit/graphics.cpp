@@ -55,13 +55,7 @@ bool Glyph::Load(HINSTANCE instance, const char* resourceName) {
   width_ = bm.bmWidth;
   height_ = bm.bmHeight;
 
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width_;
-  bi.bmiHeader.biHeight = -height_;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDown32(width_, height_);
   const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
   std::vector<DWORD> pixels(count);
   HDC screen = ::GetDC(nullptr);

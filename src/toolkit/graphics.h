@@ -17,6 +17,19 @@ inline COLORREF ColorToRGB(core::Color color, core::ColorUse use) {
   return static_cast<COLORREF>(c) & 0x00FFFFFF;
 }
 
+// The header of a 32-bit top-down device-independent bitmap: pixels as
+// 0x00RRGGBB words, rows from the top.
+inline BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 // A font described by its properties; the platform font is made on demand.
 class Font {
  public:

@@ -379,14 +379,9 @@ TEST_F(Surface, ClipboardCarriesCrLfBothWays) {
   const std::wstring expectedWide = std::wstring(L"one\r\ntwo") + own::ByteTable::Get().wide[0xE9];
   EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(::GlobalLock(wide))), expectedWide);
   ::GlobalUnlock(wide);
-  // In: every line-end convention becomes one line end.
-  ::EmptyClipboard();
-  const char in[] = "a\r\nb\nc\rd";
-  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, sizeof in);
-  memcpy(::GlobalLock(mem), in, sizeof in);
-  ::GlobalUnlock(mem);
-  ::SetClipboardData(CF_TEXT, mem);
   ::CloseClipboard();
+  // In: every line-end convention becomes one line end.
+  harness::SetClipboardText("a\r\nb\nc\rd");
   Set("[]", 1, 1);
   Key(VK_INSERT, true);
   EXPECT_EQ(surface_->Text(), "[a\rb\rc\rd]");

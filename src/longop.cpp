@@ -42,7 +42,7 @@ TLongOperation::TLongOperation(std::function<HWND()> control, tk::StatusBar* bar
   // must not cancel it: forget it now.
   if (style_.cancellable) ::GetAsyncKeyState(VK_ESCAPE);
   if (style_.pumpAtStart) Pump();
-  lastPump_ = ::GetTickCount();
+  lastPump_ = std::chrono::steady_clock::now();
 }
 
 TLongOperation::~TLongOperation() {
@@ -93,13 +93,14 @@ void TLongOperation::ReplayInput() {
 void TLongOperation::Pump() {
   if (bar_ && !pendingProgress_.empty()) bar_->SetPanelTextNow(0, pendingProgress_);
   tk::Application.ProcessMessages();
-  lastPump_ = ::GetTickCount();
+  lastPump_ = std::chrono::steady_clock::now();
 }
 
 bool TLongOperation::Step(std::string_view progress) {
   if (!progress.empty()) pendingProgress_.assign(progress);
-  // The tick count is not to be trusted here: Wine renews it only when the
-  // program asks the system something, which a step need not do.
+  // The tick count is not to be trusted here, for the checks nor for the
+  // pumps: Wine renews it only when the program asks the system something,
+  // which a step need not do.
   const auto now = std::chrono::steady_clock::now();
   if (checked_ && now - lastCheck_ < std::chrono::milliseconds(1)) return true;
   checked_ = true;
@@ -109,7 +110,7 @@ bool TLongOperation::Step(std::string_view progress) {
     if (bar_ && !pendingProgress_.empty()) bar_->SetPanelText(0, pendingProgress_);
     return false;
   }
-  if (::GetTickCount() - lastPump_ >= kPumpIntervalMs) Pump();
+  if (now - lastPump_ >= std::chrono::milliseconds(kPumpIntervalMs)) Pump();
   if (control_) {
     HWND wnd = Control();
     if (!wnd || !::IsWindow(wnd)) {

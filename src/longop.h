@@ -84,7 +84,7 @@ class TLongOperation {
   TLongOperationStyle style_;
   bool hidden_ = false;
   bool cancelled_ = false;
-  DWORD lastPump_ = 0;
+  std::chrono::steady_clock::time_point lastPump_;
   std::chrono::steady_clock::time_point lastCheck_;
   bool checked_ = false;
   std::string pendingProgress_;

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <chrono>
+
 #include "TRECode.h"
 #include "core/textops/textops.h"
 #include "longop.h"
@@ -80,8 +82,8 @@ class LiveText {
   void Step(const core::StepReport& r) {
     // Only once something changed; then at most once a repaint interval.
     if (r.consumed < 0 || static_cast<core::TextPos>(r.finished.size()) == r.consumed) return;
-    const DWORD now = ::GetTickCount();
-    if (applied_ && now - last_ < TLongOperation::kPumpIntervalMs) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (applied_ && now - last_ < std::chrono::milliseconds(TLongOperation::kPumpIntervalMs)) return;
     last_ = now;
     // The document holds finished[0, new_) followed by the old text from old_.
     edi_.SetSel(new_, new_ + (r.consumed - old_));
@@ -101,7 +103,7 @@ class LiveText {
  private:
   TSRichEdit& edi_;
   core::TextPos old_ = 0, new_ = 0;
-  DWORD last_ = 0;
+  std::chrono::steady_clock::time_point last_;
   bool applied_ = false;
 };
 

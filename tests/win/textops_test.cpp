@@ -244,11 +244,19 @@ namespace typing {
 TEditForm* doc = nullptr;
 bool postedWhileRunning = false;
 long long lengthWhileRunning = 0;
+long long untouchedLength = 0;
+bool waitForAChange = false;
 
+// Types once the command is running and, when its steps are shown, once the
+// document has visibly changed; until then the timer keeps ticking, so the
+// test does not depend on how fast the machine reaches the first repaint.
 void CALLBACK TypeXyz(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!TLongOperation::Running()) return;
+  long long length = doc->Edi->TextLength();
+  if (waitForAChange && length == untouchedLength) return;
   ::KillTimer(nullptr, id);
-  postedWhileRunning = TLongOperation::Running();
-  lengthWhileRunning = doc->Edi->TextLength();
+  postedWhileRunning = true;
+  lengthWhileRunning = length;
   for (char c : std::string("xyz")) ::PostMessageA(doc->Edi->Handle(), WM_CHAR, static_cast<WPARAM>(c), 1);
 }
 }  // namespace typing
@@ -257,6 +265,7 @@ TEST_F(TextOps, TextTypedDuringALongCommandLandsAfterItsResult) {
   std::string text;
   for (int i = 0; i < 400000; ++i) text += "a  b\r";
   for (bool showOperations : {false, true}) {
+    SCOPED_TRACE(showOperations ? "operations shown" : "operations hidden");
     Settings.ShowOperations = showOperations;
     TEditForm* reference = Doc(text);
     reference->Alldoublespaces1Click();
@@ -265,8 +274,11 @@ TEST_F(TextOps, TextTypedDuringALongCommandLandsAfterItsResult) {
 
     typing::doc = Doc(text);
     typing::postedWhileRunning = false;
-    ::SetTimer(nullptr, 0, 1, typing::TypeXyz);
+    typing::untouchedLength = static_cast<long long>(text.size());
+    typing::waitForAChange = showOperations;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 1, typing::TypeXyz);
     typing::doc->Alldoublespaces1Click();
+    if (!typing::postedWhileRunning) ::KillTimer(nullptr, timer);
     EXPECT_EQ(typing::doc->Edi->Text(), result);  // nothing typed went into the work
     harness::Pump();
     ASSERT_TRUE(typing::postedWhileRunning);

@@ -117,6 +117,8 @@ LRESULT OwnSurface::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       HDC dc = ::BeginPaint(hwnd(), &ps);
       Paint(dc, ps.rcPaint);
       ::EndPaint(hwnd(), &ps);
+      // The rows just painted may be wider than any seen before.
+      UpdateScrollBars();
       return 0;
     }
     case WM_ERASEBKGND:

@@ -313,7 +313,7 @@ void TMainMenu98::ButtonClicked(TToolbarButton98* button, bool keyboard) {
   if (button->IsSystemButton()) {
     // The icon's menu waits for a possible double click, unless asked by key.
     if (keyboard || !button->HandleAllocated()) {
-      OpenSystemMenuNow(button);
+      OpenSystemMenuNow(button, keyboard);
     } else {
       ::SetTimer(button->Handle(), kSystemMenuTimer98, kSystemMenuDelay98, nullptr);
       button->systemTimer_ = true;
@@ -364,7 +364,7 @@ void TMainMenu98::OpenDropdownNow(TToolbarButton98* button, bool keyboard) {
     if (TPopupMenu98Form* window = menu->MenuWindow()) window->SelectFirst();
 }
 
-void TMainMenu98::OpenSystemMenuNow(TToolbarButton98* button) {
+void TMainMenu98::OpenSystemMenuNow(TToolbarButton98* button, bool keyboard) {
   tk::MDIFrameForm* frame = Frame();
   tk::MDIChildForm* child = frame ? frame->ActiveMDIChild() : nullptr;
   if (!child || !child->HandleAllocated() || menus98::IsMenuOpen()) return;
@@ -378,22 +378,28 @@ void TMainMenu98::OpenSystemMenuNow(TToolbarButton98* button) {
   menu->RootItem = nullptr;
   const std::weak_ptr<bool> alive = button->alive_;
   menu->Popup(button->dropPoint_.x, button->dropPoint_.y);
-  if (alive.expired()) return;
+  if (alive.expired()) return;  // the bar went while the menu opened
+  if (keyboard && button->dropdown_.get() == menu && menus98::OpenMenu() == menu)
+    if (TPopupMenu98Form* window = menu->MenuWindow()) window->SelectFirst();
 }
 
 void TMainMenu98::WalkDropdowns(TToolbarButton98* from, int step) {
+  // The icon button of a maximized document comes first on the bar.
+  std::vector<TToolbarButton98*> buttons;
+  if (systemButton_) buttons.push_back(systemButton_);
+  buttons.insert(buttons.end(), menuButtons_.begin(), menuButtons_.end());
   std::vector<bool> opens;
   int at = -1;
-  for (size_t i = 0; i < menuButtons_.size(); ++i) {
-    TToolbarButton98* b = menuButtons_[i];
-    opens.push_back(b->IsEnabled() && b->HasDropdown() && b->Item() && b->Item()->Visible());
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    TToolbarButton98* b = buttons[i];
+    opens.push_back(b->IsEnabled() && b->HasDropdown() && (b->IsSystemButton() || b->Item()->Visible()));
     if (b == from) at = static_cast<int>(i);
   }
-  if (at < 0) return;  // the icon button's menu stays where it is
+  if (at < 0) return;
   const int next = core::menus98::NextVisible(opens, at, step);
   if (next < 0 || next == at) return;
   // The posted open runs once the key that asked is handled.
-  ButtonClicked(menuButtons_[static_cast<size_t>(next)], true);
+  ButtonClicked(buttons[static_cast<size_t>(next)], true);
 }
 
 void TMainMenu98::DropdownEscaped(TToolbarButton98* button) {

@@ -87,7 +87,7 @@ class TMainMenu98 : public TToolbar97 {
   // The posted second half of a click: the drop-down opens.
   void OpenDropdownNow(TToolbarButton98* button, bool keyboard);
   // The icon button's menu: the active document's system menu.
-  void OpenSystemMenuNow(TToolbarButton98* button);
+  void OpenSystemMenuNow(TToolbarButton98* button, bool keyboard);
   void Configure(TPopupMenu98* menu) const;
   POINT DropPoint(TToolbarButton98* button) const;
   void RebuildButtons();

@@ -193,7 +193,7 @@ LRESULT TToolbarButton98::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
       if (wParam != kSystemMenuTimer98) break;
       ::KillTimer(hwnd_, kSystemMenuTimer98);
       systemTimer_ = false;
-      if (bar_) bar_->OpenSystemMenuNow(this);  // may free this button: nothing after it
+      if (bar_) bar_->OpenSystemMenuNow(this, false);  // may free this button: nothing after it
       return 0;
     case WM_MENU98_OPEN:
       if (bar_) bar_->OpenDropdownNow(this, wParam != 0);  // as above

@@ -502,6 +502,17 @@ TEST_F(MainMenu98Dropdowns, TheIconButtonWaitsForADoubleClickBeforeItsMenuShows)
   EXPECT_EQ(items->Find("SYSTEMCLOSE")->Tag, SC_CLOSE);
   EXPECT_FALSE(items->Find("SYSTEMMAXIMIZE")->Enabled());
   menus98::CloseAllMenus(false);
+  // The keyboard walks onto it at once, from the first menu (the
+  // document's File, merged in) and back.
+  OpenByKey('F');
+  ASSERT_EQ(OpenButton(), Button(0));
+  Key(frame->Handle(), VK_LEFT);
+  ASSERT_EQ(OpenButton(), icon);
+  EXPECT_FALSE(icon->SystemMenuPending());
+  EXPECT_EQ(Top()->SelectedIndex(), 0);
+  Key(frame->Handle(), VK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return OpenButton() == Button(0); }));
+  menus98::CloseAllMenus(false);
   // A double click closes the document, and no menu shows.
   HWND wnd = doc->Handle();
   ClickOn(icon);

@@ -1,8 +1,10 @@
 // The thread's message hook while menu windows exist: it closes the open
-// menu on a press elsewhere, turns Alt+Space into a press on the active
-// window's system icon, and hands keys to the deepest open menu window.
+// menu on a press anywhere but on a menu window or a menu-bar button, turns
+// Alt+Space into a press on the active window's system icon, and hands keys
+// to the deepest open menu window.
 #include <windows.h>
 
+#include "menus98/menubutton.h"
 #include "menus98/module.h"
 #include "menus98/popup.h"
 #include "menus98/popupform.h"
@@ -25,10 +27,16 @@ bool IsMenuWindow(HWND wnd) {
   return wnd && ::GetClassNameA(wnd, name, sizeof name) && lstrcmpA(name, MenuClassName()) == 0;
 }
 
+// A press on a menu-bar button is the button's own: it closes, opens or
+// swaps the drop-down itself.
+bool IsMenuBarButton(HWND wnd) {
+  return wnd && dynamic_cast<TToolbarButton98*>(tk::Window::FromHandle(wnd)) != nullptr;
+}
+
 void Filter(MSG& msg) {
   HWND active = ::GetActiveWindow();
   if (!active || ::IsIconic(active)) return;
-  if (IsPress(msg.message) && IsMenuOpen() && !IsMenuWindow(msg.hwnd)) {
+  if (IsPress(msg.message) && IsMenuOpen() && !IsMenuWindow(msg.hwnd) && !IsMenuBarButton(msg.hwnd)) {
     CloseAllMenus(true);
     ShowCaretAgain();
     return;

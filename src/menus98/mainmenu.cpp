@@ -5,6 +5,8 @@
 #include "core/menus98/menubar.h"
 #include "menus98/itembitmaps.h"
 #include "menus98/menuitem.h"
+#include "menus98/module.h"
+#include "menus98/popupform.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/seam.h"
@@ -32,14 +34,6 @@ void CALLBACK WatchProc(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-void OpenDropdown(tk::MenuItem* item, HWND owner, int x, int y) {
-  // The platform's popup, until the module's own popup window takes over.
-  UINT cmd = static_cast<UINT>(
-      ::TrackPopupMenu(item->PopupHandle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, x, y, 0, owner, nullptr));
-  if (cmd == 0) return;
-  if (tk::MenuItem* chosen = item->FindCommand(cmd)) chosen->Click();
-}
-
 TMainMenu98::TMainMenu98(tk::Component* owner, std::string name) : TToolbar97(owner, std::move(name)) {
   SetCaption("Menu Bar");
   SetFullSize(true);
@@ -64,6 +58,9 @@ TMainMenu98::TMainMenu98(tk::Component* owner, std::string name) : TToolbar97(ow
 }
 
 TMainMenu98::~TMainMenu98() {
+  // A drop-down of this bar closes before the buttons go.
+  if (TPopupMenu98* open = menus98::OpenMenu(); open && open->OpenerButton && open->OpenerButton->Bar() == this)
+    menus98::CloseAllMenus(false);
   menus98::RemoveMenuBar(this);
   tk::Application.RemoveMessageFilter(filter_);
   if (timer_) ::KillTimer(nullptr, timer_);
@@ -90,6 +87,7 @@ void TMainMenu98::BeginUpdate() {
 
 void TMainMenu98::EndUpdate() {
   if (!updating_) return;
+  menus98::CloseAllMenus(false);
   RebuildButtons();
   RebuildMdiButtons();
   UpdateSize();
@@ -267,28 +265,24 @@ void TMainMenu98::SetHot(TToolbarButton98* button) {
     if (b && b->HandleAllocated()) ::InvalidateRect(b->Handle(), nullptr, TRUE);
 }
 
-void TMainMenu98::ButtonClicked(TToolbarButton98* button) {
-  keyboardMode_ = false;
-  SetHot(nullptr);
-  lastUsed_ = button;
-  if (button->IsSystemButton()) {
-    if (tk::MDIFrameForm* frame = Frame())
-      if (tk::MDIChildForm* child = frame->ActiveMDIChild()) {
-        RECT r{};
-        ::GetWindowRect(button->Handle(), &r);
-        HMENU sys = ::GetSystemMenu(child->Handle(), FALSE);
-        UINT cmd = static_cast<UINT>(::TrackPopupMenu(sys, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, r.left,
-                                                      r.bottom, 0, frame->Handle(), nullptr));
-        if (cmd) ::PostMessageA(child->Handle(), WM_SYSCOMMAND, cmd, 0);
-      }
-    return;
-  }
-  tk::MenuItem* item = button->Item();
-  if (!item) return;
-  if (item->Count() == 0) {
-    item->Click();
-    return;
-  }
+void TMainMenu98::Configure(TPopupMenu98* menu) const {
+  menu->OpenAnimation = OpenAnimation;
+  menu->CloseAnimation = CloseAnimation;
+  menu->Alignment = Alignment;
+  menu->Timeout = Timeout;
+  menu->DoubleSpeed = DoubleSpeed;
+  menu->SetShowHint(ShowHint);
+  menu->ItemHeight = ItemHeight;
+  menu->SeparatorHeight = SeparatorHeight;
+  menu->Indent = Indent;
+  menu->StatusBar = StatusBar;
+  menu->StatusBarIndex = StatusBarIndex;
+  menu->OnPopup = OnPopup;
+  menu->OnMenuCommand = OnMenuCommand;
+  menu->OnMenuClose = OnMenuClose;
+}
+
+POINT TMainMenu98::DropPoint(TToolbarButton98* button) const {
   RECT r{};
   if (button->HandleAllocated()) ::GetWindowRect(button->Handle(), &r);
   bool side = DockedTo() && (DockedTo()->Position() == dpLeft || DockedTo()->Position() == dpRight);
@@ -301,14 +295,130 @@ void TMainMenu98::ButtonClicked(TToolbarButton98* button) {
     LONG bottom = r.bottom - origin.y, left = r.left - origin.x;
     side = client.bottom > bottom + 25 && client.right < left + 2 * (r.right - r.left);
   }
-  int x = side ? r.right : r.left, y = side ? r.top : r.bottom;
+  return side ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
+}
+
+void TMainMenu98::ButtonClicked(TToolbarButton98* button, bool keyboard) {
+  keyboardMode_ = false;
+  // A click on the button whose menu shows closes it.
+  if (button->dropdown_ && menus98::OpenMenu() == button->dropdown_.get() && menus98::IsMenuOpen()) {
+    menus98::CloseAllMenus(true);
+    button->SetDown(false);
+    return;
+  }
+  menus98::CloseAllMenus(true);
+  SetHot(nullptr);
+  lastUsed_ = button;
+  button->dropPoint_ = DropPoint(button);
+  if (button->IsSystemButton()) {
+    // The icon's menu waits for a possible double click, unless asked by key.
+    if (keyboard || !button->HandleAllocated()) {
+      OpenSystemMenuNow(button, keyboard);
+    } else {
+      ::SetTimer(button->Handle(), kSystemMenuTimer98, kSystemMenuDelay98, nullptr);
+      button->systemTimer_ = true;
+    }
+    return;
+  }
+  tk::MenuItem* item = button->Item();
+  if (!item) return;
+  const std::weak_ptr<bool> alive = button->alive_;
+  item->Click();  // it may make its sub-items anew, or rebuild the bar
+  if (alive.expired()) return;
+  if (item->Count() == 0) {
+    menus98::detail::ShowCaretAgain();
+    menus98::detail::PlaySoundEvent("MenuCommand");
+    return;
+  }
   button->SetDown(true);
-  HWND owner = OwnerForm() ? OwnerForm()->Handle() : nullptr;
-  if (OnOpenDropdown)
-    OnOpenDropdown(item, x, y);
+  if (OnOpenDropdown) {
+    OnOpenDropdown(item, button->dropPoint_.x, button->dropPoint_.y);
+    button->SetDown(false);
+    return;
+  }
+  // The menu opens once this click is over, from the button's own message.
+  if (button->HandleAllocated())
+    ::PostMessageA(button->Handle(), WM_MENU98_OPEN, keyboard ? 1 : 0, 0);
   else
-    OpenDropdown(item, owner, x, y);
+    OpenDropdownNow(button, keyboard);
+}
+
+void TMainMenu98::OpenDropdownNow(TToolbarButton98* button, bool keyboard) {
+  tk::MenuItem* item = button->Item();
+  if (!item || item->Count() == 0 || menus98::IsMenuOpen()) {
+    if (menus98::OpenMenu() != button->dropdown_.get()) button->SetDown(false);
+    return;
+  }
+  TPopupMenu98* menu = button->Dropdown();
+  Configure(menu);
+  menu->RootItem = item;
+  button->SetDown(true);
+  const std::weak_ptr<bool> alive = button->alive_;
+  menu->Popup(button->dropPoint_.x, button->dropPoint_.y);
+  if (alive.expired()) return;  // the bar went while the menu opened
+  if (button->dropdown_.get() != menu || menus98::OpenMenu() != menu) {
+    button->SetDown(false);
+    return;
+  }
+  if (keyboard)
+    if (TPopupMenu98Form* window = menu->MenuWindow()) window->SelectFirst();
+}
+
+void TMainMenu98::OpenSystemMenuNow(TToolbarButton98* button, bool keyboard) {
+  tk::MDIFrameForm* frame = Frame();
+  tk::MDIChildForm* child = frame ? frame->ActiveMDIChild() : nullptr;
+  if (!child || !child->HandleAllocated() || menus98::IsMenuOpen()) return;
+  HMENU system = ::GetSystemMenu(child->Handle(), FALSE);
+  if (!system) return;
+  TPopupMenu98* menu = button->Dropdown();
+  tk::MenuItem* root = menu->Items();
+  while (root->Count() > 0) root->Remove(root->Items(root->Count() - 1));
+  menus98::detail::AddSystemItems(child->Handle(), system, root);
+  Configure(menu);
+  menu->RootItem = nullptr;
+  const std::weak_ptr<bool> alive = button->alive_;
+  menu->Popup(button->dropPoint_.x, button->dropPoint_.y);
+  if (alive.expired()) return;  // the bar went while the menu opened
+  if (keyboard && button->dropdown_.get() == menu && menus98::OpenMenu() == menu)
+    if (TPopupMenu98Form* window = menu->MenuWindow()) window->SelectFirst();
+}
+
+void TMainMenu98::WalkDropdowns(TToolbarButton98* from, int step) {
+  // The icon button of a maximized document comes first on the bar.
+  std::vector<TToolbarButton98*> buttons;
+  if (systemButton_) buttons.push_back(systemButton_);
+  buttons.insert(buttons.end(), menuButtons_.begin(), menuButtons_.end());
+  std::vector<bool> opens;
+  int at = -1;
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    TToolbarButton98* b = buttons[i];
+    opens.push_back(b->IsEnabled() && b->HasDropdown() && (b->IsSystemButton() || b->Item()->Visible()));
+    if (b == from) at = static_cast<int>(i);
+  }
+  if (at < 0) return;
+  const int next = core::menus98::NextVisible(opens, at, step);
+  if (next < 0 || next == at) return;
+  // The posted open runs once the key that asked is handled.
+  ButtonClicked(buttons[static_cast<size_t>(next)], true);
+}
+
+void TMainMenu98::DropdownEscaped(TToolbarButton98* button) {
+  menus98::CloseAllMenus(true);
   button->SetDown(false);
+  SetHot(button);
+  lastUsed_ = button;
+  keyboardMode_ = true;
+  ::HideCaret(nullptr);
+}
+
+void TMainMenu98::LeaveDropdown() {
+  menus98::CloseAllMenus(true);
+  if (lastUsed_) lastUsed_->SetDown(false);
+  SetHot(nullptr);
+  keyboardMode_ = false;
+  altUsed_ = true;  // its release makes no button hot
+  if (tk::Form* f = OwnerForm(); f && f->HandleAllocated()) ::SetFocus(f->Handle());
+  menus98::detail::ShowCaretAgain();
 }
 
 bool TMainMenu98::KeyDown(UINT vk, bool alt) {
@@ -336,7 +446,7 @@ bool TMainMenu98::KeyDown(UINT vk, bool alt) {
     if (vk < 48 || vk > 90) return false;
     int i = core::menus98::FindAccelerator(captions, visible, static_cast<char>(vk));
     if (i < 0) return false;
-    ButtonClicked(menuButtons_[static_cast<size_t>(i)]);
+    ButtonClicked(menuButtons_[static_cast<size_t>(i)], true);
     return true;
   }
   if (!hot_) return false;
@@ -346,7 +456,7 @@ bool TMainMenu98::KeyDown(UINT vk, bool alt) {
     case VK_SPACE:
     case VK_UP:
     case VK_DOWN:
-      ButtonClicked(hot_);
+      ButtonClicked(hot_, true);
       return true;
     case VK_ESCAPE:
       SetHot(nullptr);
@@ -365,7 +475,7 @@ bool TMainMenu98::KeyDown(UINT vk, bool alt) {
         if (i < 0)
           tk::Beep(static_cast<UINT>(-1));
         else
-          ButtonClicked(menuButtons_[static_cast<size_t>(i)]);
+          ButtonClicked(menuButtons_[static_cast<size_t>(i)], true);
         return true;
       }
       return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "menus98/menubutton.h"
+#include "menus98/popup.h"
 #include "tb97/tb97.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
@@ -19,6 +20,22 @@ class TMainMenu98 : public TToolbar97 {
  public:
   TMainMenu98(tk::Component* owner, std::string name);
   ~TMainMenu98() override;
+
+  // Passed to every drop-down menu when it opens.
+  TAnimation OpenAnimation = anSmart;
+  TAnimation CloseAnimation = anSmart;
+  int Timeout = 20;
+  bool DoubleSpeed = false;
+  int ItemHeight = 19;
+  int SeparatorHeight = 11;
+  int Indent = 27;
+  tk::StatusBar* StatusBar = nullptr;
+  int StatusBarIndex = 0;
+  TMenuAlignment Alignment = taLeftJustify;
+  bool ShowHint = false;
+  std::function<void(TPopupMenu98* sender)> OnPopup;
+  std::function<void(TPopupMenu98* sender, tk::MenuItem* item)> OnMenuCommand;
+  std::function<void(TPopupMenu98* sender, tk::MenuItem* item)> OnMenuClose;
 
   tk::MainMenu* MainMenu() const { return mainMenu_; }
   // Refuses none ("Value cannot be empty"); rebuilds the bar.
@@ -50,16 +67,33 @@ class TMainMenu98 : public TToolbar97 {
   // Looks at the active MDI child now, as the watch timer does.
   void WatchTick();
 
-  // Opens a button's drop-down at screen point x, y; the chosen item runs.
+  // Stands in for the drop-down menus when set: told the item whose
+  // sub-items would drop down at screen point x, y (tests that look only
+  // at which menu opens).
   std::function<void(tk::MenuItem* item, int x, int y)> OnOpenDropdown;
+
+  // Asked by an open drop-down of the bar: Left and Right open the
+  // neighbouring button's drop-down (wrapping); Escape closes it and leaves
+  // its button hot in keyboard mode; Alt or F10 leaves the bar.
+  void WalkDropdowns(TToolbarButton98* from, int step);
+  void DropdownEscaped(TToolbarButton98* button);
+  void LeaveDropdown();
 
  private:
   friend class TToolbarButton98;
+  // A click on a bar button; `keyboard`: the drop-down opens with its first
+  // item selected.
+  void ButtonClicked(TToolbarButton98* button, bool keyboard = false);
+  // The posted second half of a click: the drop-down opens.
+  void OpenDropdownNow(TToolbarButton98* button, bool keyboard);
+  // The icon button's menu: the active document's system menu.
+  void OpenSystemMenuNow(TToolbarButton98* button, bool keyboard);
+  void Configure(TPopupMenu98* menu) const;
+  POINT DropPoint(TToolbarButton98* button) const;
   void RebuildButtons();
   void RebuildMdiButtons();
   void FreeMdiButtons();
   TToolbarButton98* MakeButton(tk::MenuItem* item);
-  void ButtonClicked(TToolbarButton98* button);
   void SetHot(TToolbarButton98* button);
   tk::MDIFrameForm* Frame() const;
   tk::Form* OwnerFormOfBar() const;
@@ -79,7 +113,3 @@ class TMainMenu98 : public TToolbar97 {
   UINT_PTR timer_ = 0;
   int filter_ = 0;
 };
-
-// Opens the sub-items of `item` as a drop-down at screen point (x, y) and
-// runs the chosen item; the one place that says which popup shows them.
-void OpenDropdown(tk::MenuItem* item, HWND owner, int x, int y);

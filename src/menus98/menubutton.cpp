@@ -7,7 +7,16 @@
 #include "toolkit/graphics.h"
 #include "toolkit/handles.h"
 #include "menus98/mainmenu.h"
+#include "menus98/popup.h"
 #include "toolkit/application.h"
+
+namespace {
+
+// The last pointer move over a bar button that counted (screen
+// coordinates), apart from the menus' own.
+POINT g_lastMove{-1000, -1000};
+
+}  // namespace
 
 TToolbarButton98::TToolbarButton98(tk::Component* owner, std::string name)
     : TToolbarButton97(owner, std::move(name)) {
@@ -15,7 +24,28 @@ TToolbarButton98::TToolbarButton98(tk::Component* owner, std::string name)
   SetAllowAllUp(true);
 }
 
-TToolbarButton98::~TToolbarButton98() = default;
+TToolbarButton98::~TToolbarButton98() {
+  alive_.reset();
+  FreeDropdown();
+}
+
+void TToolbarButton98::FreeDropdown() {
+  if (systemTimer_ && hwnd_) ::KillTimer(hwnd_, kSystemMenuTimer98);
+  systemTimer_ = false;
+  if (!dropdown_) return;
+  if (menus98::OpenMenu() == dropdown_.get()) menus98::CloseAllMenus(false);
+  dropdown_->OpenerButton = nullptr;
+  dropdown_.reset();
+}
+
+TPopupMenu98* TToolbarButton98::Dropdown() {
+  if (!dropdown_) {
+    // Owned here, named after the button; its owners lead to the bar's form.
+    dropdown_ = std::make_unique<TPopupMenu98>(this, Name() + "Dropdown");
+    dropdown_->OpenerButton = this;
+  }
+  return dropdown_.get();
+}
 
 void TToolbarButton98::SetItem(tk::MenuItem* item) {
   item_ = item;
@@ -143,11 +173,52 @@ LRESULT TToolbarButton98::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
   }
   // While the bar is driven by keyboard the pointer leaving changes nothing.
   if (msg == WM_MOUSELEAVE && bar_ && bar_->KeyboardMode()) return 0;
-  if (msg == WM_LBUTTONDBLCLK && system_ && bar_) {
-    if (tk::MDIFrameForm* frame = bar_->Frame())
-      if (tk::MDIChildForm* child = frame->ActiveMDIChild())
-        ::PostMessageA(child->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    return 0;
+  switch (msg) {
+    case WM_DESTROY:
+      // The menu goes with the window (its form is closing), not later with
+      // the object: no menu window or hook outlives the form's windows.
+      FreeDropdown();
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (!system_ || !bar_) break;
+      // A double click on the icon closes the document; its menu never shows.
+      if (systemTimer_) ::KillTimer(hwnd_, kSystemMenuTimer98);
+      systemTimer_ = false;
+      menus98::CloseAllMenus(false);
+      if (tk::MDIFrameForm* frame = bar_->Frame())
+        if (tk::MDIChildForm* child = frame->ActiveMDIChild())
+          ::PostMessageA(child->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
+    case WM_TIMER:
+      if (wParam != kSystemMenuTimer98) break;
+      ::KillTimer(hwnd_, kSystemMenuTimer98);
+      systemTimer_ = false;
+      if (bar_) bar_->OpenSystemMenuNow(this, false);  // may free this button: nothing after it
+      return 0;
+    case WM_MENU98_OPEN:
+      if (bar_) bar_->OpenDropdownNow(this, wParam != 0);  // as above
+      return 0;
+    case WM_MOUSEMOVE: {
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(hwnd_, &p);
+      if (!core::menus98::MovedEnough(g_lastMove.x, g_lastMove.y, p.x, p.y)) return 0;
+      g_lastMove = p;
+      // With a drop-down of the bar open, the pointer takes it along.
+      TPopupMenu98* open = menus98::OpenMenu();
+      if (bar_ && !Down() && HasDropdown() && IsEnabled() && open && open != dropdown_.get() && open->OpenerButton &&
+          open->OpenerButton->Bar() == bar_ && menus98::IsMenuOpen()) {
+        bar_->ButtonClicked(this, false);
+        return 0;
+      }
+      if (bar_) {
+        bar_->lastUsed_ = this;
+        tk::StatusBar* status = bar_->StatusBar;
+        if (status && status->HandleAllocated() && bar_->StatusBarIndex < status->PanelCount())
+          status->SetPanelText(bar_->StatusBarIndex, core::menus98::StatusHint(Hint));
+      }
+      break;
+    }
+    default: break;
   }
   return TToolbarButton97::HandleMessage(msg, wParam, lParam);
 }

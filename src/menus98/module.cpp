@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "menus98/menubutton.h"
 #include "menus98/popup.h"
 #include "menus98/popupform.h"
 
@@ -123,6 +124,7 @@ void CloseAllMenus(bool animate) {
   }
   State().openMenu = nullptr;
   if (menu->OnMenuClose) menu->OnMenuClose(menu, nullptr);
+  if (menu->OpenerButton) menu->OpenerButton->SetDown(false);
   if (top) {
     top->Abort();
     top->Hide();

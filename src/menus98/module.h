@@ -8,6 +8,9 @@
 
 class TPopupMenu98;
 class TPopupMenu98Form;
+namespace tk {
+class MenuItem;
+}
 
 namespace menus98::detail {
 
@@ -33,6 +36,9 @@ void HideCaretOnce();
 void ShowCaretAgain();
 void PlaySoundEvent(const char* name);
 HBITMAP Checkerboard();
+// Adds the entries of a window's platform system menu (and their
+// sub-menus) to `root` as items whose clicks post WM_SYSCOMMAND to `wnd`.
+void AddSystemItems(HWND wnd, HMENU menu, tk::MenuItem* root);
 // The work area: the screen less the task bar.
 RECT WorkArea();
 const char* MenuClassName();

@@ -29,6 +29,7 @@ using core::menus98::anRandom;
 enum TMenuAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TPopupMenu98Form;
+class TToolbarButton98;
 
 // A popup menu that shows itself in a window of its own. Popup returns once
 // the open animation has finished; the menu then lives on until an item is
@@ -66,6 +67,10 @@ class TPopupMenu98 : public tk::PopupMenu {
   tk::MenuItem* RootItem = nullptr;
   // The form whose system icon opened the menu, or null.
   tk::Form* Opener = nullptr;
+  // The menu-bar button whose drop-down this is, or null: it is raised
+  // when the menu closes, and Left, Right, Escape and Alt in the menu walk
+  // or leave its bar.
+  TToolbarButton98* OpenerButton = nullptr;
 
   // The form that owns the component (directly or through its owners).
   tk::Form* OwnerForm() const;
@@ -76,6 +81,9 @@ class TPopupMenu98 : public tk::PopupMenu {
  private:
   bool showHint_ = false;
   std::unique_ptr<TPopupMenu98Form> window_;
+  // Expires when the component goes (a handler run by the open animation
+  // may free it).
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The system menu of a form: rebuilt from the form's platform system menu

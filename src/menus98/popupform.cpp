@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "menus98/mainmenu.h"
 #include "menus98/module.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
@@ -583,7 +584,26 @@ void TPopupMenu98Form::MoveSelection(int direction, int from) {
   WriteStatusHint(SelectedItem());
 }
 
+void TPopupMenu98Form::ShowItemHelp(tk::MenuItem* item) {
+  const std::string& file = tk::Application.HelpFile;
+  if (file.empty() || !item || item->HelpContext == 0) return;
+  tk::Form* form = component_->OwnerForm();
+  HWND owner = form && form->HandleAllocated() ? form->Handle() : nullptr;
+  const auto context = static_cast<ULONG_PTR>(item->HelpContext);
+  if (tk::Seam().help && tk::Seam().help(owner, file, HELP_CONTEXT, context)) return;
+  // Only a help file that is there beside the program is opened.
+  char module[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string path = module;
+  path = path.substr(0, path.find_last_of("\\/") + 1) + file;
+  const DWORD attr = ::GetFileAttributesA(path.c_str());
+  if (attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY))
+    ::WinHelpA(owner, path.c_str(), HELP_CONTEXT, context);
+}
+
 void TPopupMenu98Form::KeyDown(UINT key) {
+  TToolbarButton98* button = component_->OpenerButton;
+  TMainMenu98* bar = button ? button->Bar() : nullptr;
   switch (key) {
     case VK_RETURN:
       ChooseSelected();
@@ -591,6 +611,8 @@ void TPopupMenu98Form::KeyDown(UINT key) {
     case VK_ESCAPE:
       if (parentForm_) {
         parentForm_->FreeChild();  // this window goes once the key is handled
+      } else if (bar) {
+        bar->DropdownEscaped(button);
       } else {
         menus98::CloseAllMenus(true);
         menus98::detail::ShowCaretAgain();
@@ -598,10 +620,12 @@ void TPopupMenu98Form::KeyDown(UINT key) {
       return;
     case VK_LEFT:
       if (parentForm_) parentForm_->FreeChild();
+      else if (bar) bar->WalkDropdowns(button, -1);
       else MoveSelection(1, -1);
       return;
     case VK_RIGHT:
       if (HasSubItems(SelectedItem())) OpenSubMenu();
+      else if (bar) bar->WalkDropdowns(button, +1);
       else MoveSelection(-1, 0);
       return;
     case VK_UP:
@@ -612,9 +636,18 @@ void TPopupMenu98Form::KeyDown(UINT key) {
       StopTimer();
       MoveSelection(1, selected_);
       return;
+    case VK_MENU:
+    case VK_F10:
+      if (bar) {
+        bar->LeaveDropdown();
+        return;
+      }
+      break;
+    case VK_F1:
+      ShowItemHelp(SelectedItem());
+      return;
     case VK_SHIFT:
     case VK_CONTROL:
-    case VK_F1:
       return;
     default: break;
   }

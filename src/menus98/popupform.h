@@ -39,6 +39,8 @@ class TPopupMenu98Form : public tk::Window {
   int ItemCount() const { return static_cast<int>(items_.size()); }
   tk::MenuItem* Item(int index) const;
   void KeyDown(UINT key);
+  // Selects the first item as the keyboard does (a drop-down opened by key).
+  void SelectFirst() { MoveSelection(1, -1); }
   // The item object of `index`; throws "Cannot find menu item." when
   // `strict` and there is none.
   tk::MenuItem* ItemAt(int index, bool strict) const;
@@ -63,6 +65,7 @@ class TPopupMenu98Form : public tk::Window {
   void ChooseSelected();
   void MoveSelection(int direction, int from);
   void WriteStatusHint(tk::MenuItem* item);
+  void ShowItemHelp(tk::MenuItem* item);
   void PumpMoves();
   void PumpPaints();
   void SetSize(int w, int h);

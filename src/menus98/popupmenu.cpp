@@ -32,6 +32,12 @@ void TPopupMenu98::Popup(int x, int y) {
   if (menus98::ReapplyBitmaps() && Owner()) menus98::ReapplyBitmaps()(Owner());
   TPopupMenu98Form* window = window_.get();
   window->Prepare(RootItem);
-  // A window that went while it opened was put aside, not freed.
-  if (!window->Open(x, y) && window_.get() == window) window->Hide();
+  const std::weak_ptr<bool> alive = alive_;
+  const bool opened = window->Open(x, y);
+  if (alive.expired()) {
+    // Freed while opening: its window was put aside and can go now.
+    menus98::detail::FlushBuried();
+    return;
+  }
+  if (!opened && window_.get() == window) window->Hide();
 }

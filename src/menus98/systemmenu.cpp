@@ -87,9 +87,8 @@ void TSystemMenu98::ShowSystemMenu98() {
 
 namespace {
 
-void AddItems(tk::Form* form, HMENU menu, tk::MenuItem* parent, bool& haveDefault) {
+void AddItems(HWND wnd, HMENU menu, tk::MenuItem* parent, bool& haveDefault) {
   const int count = ::GetMenuItemCount(menu);
-  HWND wnd = form->Handle();
   for (int i = 0; i < count; ++i) {
     char text[256] = {};
     MENUITEMINFOA info{};
@@ -122,18 +121,22 @@ void AddItems(tk::Form* form, HMENU menu, tk::MenuItem* parent, bool& haveDefaul
     }
     if (const char* name = NameOf(id)) item->SetName(name);
     tk::MenuItem* added = parent->Add(std::move(item));
-    if (info.hSubMenu) AddItems(form, info.hSubMenu, added, haveDefault);
+    if (info.hSubMenu) AddItems(wnd, info.hSubMenu, added, haveDefault);
   }
 }
 
 }  // namespace
 
+void menus98::detail::AddSystemItems(HWND wnd, HMENU menu, tk::MenuItem* root) {
+  bool haveDefault = false;
+  AddItems(wnd, menu, root, haveDefault);
+}
+
 void TSystemMenu98::BuildItems(HMENU systemMenu) {
   tk::MenuItem* root = Items();
   while (root->Count() > 0) root->Remove(root->Items(root->Count() - 1));
   RootItem = nullptr;
-  bool haveDefault = false;
-  AddItems(form_, systemMenu, root, haveDefault);
+  menus98::detail::AddSystemItems(form_->Handle(), systemMenu, root);
 }
 
 bool TSystemMenu98::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -55,6 +55,8 @@ class MenuItem : public Component {
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int group) { groupIndex_ = group; }
   std::string Hint;
+  // The help topic shown for F1 on the item in an open menu; 0 for none.
+  int HelpContext = 0;
   int Tag = 0;
   std::function<void(MenuItem* sender)> OnClick;
 

@@ -82,12 +82,20 @@ class TextModel {
   // in order, until it returns false. The views are valid until the next edit.
   void ForEachSegment(TextPos from, TextPos to,
                       const std::function<bool(std::string_view)>& fn) const;
+  // Bytes [from, to) (to -1: the end) as one view: into the model's buffer
+  // when one piece holds them, otherwise copied into `scratch`. Valid until
+  // the next edit or the next use of `scratch`.
+  std::string_view TextView(TextPos from, TextPos to, std::string& scratch) const;
 
   // --- editing
   // Replaces [pos, pos + length) with `text`, whose line ends (CR LF, LF,
   // CR) each become one "\r". Returns where the new text lies.
   TextChange Replace(TextPos pos, TextPos length, std::string_view text,
                      UndoMode mode = UndoMode::kStep);
+  // The same, taking over `text`'s buffer: a long text (a command's result,
+  // a file) becomes a buffer of the model as it is, without a copy.
+  TextChange ReplaceTaking(TextPos pos, TextPos length, std::string text,
+                           UndoMode mode = UndoMode::kStep);
   void EndTyping() { typing_ = Typing::kNone; }
 
   bool CanUndo() const { return !undo_.empty(); }
@@ -181,6 +189,7 @@ class TextModel {
   std::uint64_t Clamp(TextPos pos) const;
 
   std::vector<Buffer> bufs_;
+  std::uint32_t addBuf_ = 0;  // the buffer typed text goes to; 0 while there is none
   std::vector<Node> nodes_;
   std::vector<std::uint32_t> free_;
   std::uint32_t root_ = kNil;

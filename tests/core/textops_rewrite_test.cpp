@@ -369,5 +369,36 @@ TEST(TextOpsCase, OnlyTheUnaccentedLatinLettersChange) {
   }
 }
 
+// Case conversion over a text read through small copied views gives the
+// whole-text result and names the same span.
+TEST(TextOpsCase, ReadThroughSmallViewsAgreesWithTheWholeText) {
+  std::mt19937 rng(5);
+  const std::string alphabet = "aZ 1\rqM";
+  for (int round = 0; round < 2000; ++round) {
+    std::string doc;
+    for (int n = rng() % 20; n > 0; --n) doc += alphabet[rng() % alphabet.size()];
+    const auto start = static_cast<TextPos>(rng() % (doc.size() + 1));
+    const Selection sel{start, static_cast<TextPos>(rng() % (doc.size() - start + 1))};
+    const bool upper = rng() % 2 == 0;
+    const std::size_t window = 1 + rng() % 5;
+    std::string whole = doc;
+    const TextOpResult want = upper ? UpcaseSelection(whole, sel) : LowcaseSelection(whole, sel);
+    const TextReader read = [&doc](TextPos from, TextPos to, std::string& scratch) {
+      scratch = doc.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+      return std::string_view(scratch);
+    };
+    std::string out = "stale";
+    const auto n = static_cast<TextPos>(doc.size());
+    const TextOpResult got = upper ? UpcaseSelectionIn(n, read, sel, out, window)
+                                   : LowcaseSelectionIn(n, read, sel, out, window);
+    SCOPED_TRACE("doc=[" + doc + "] window " + std::to_string(window));
+    ASSERT_EQ(got.span, want.span);
+    ASSERT_EQ(got.selection, want.selection);
+    std::string rebuilt = doc;
+    rebuilt.replace(static_cast<std::size_t>(got.span.offset), static_cast<std::size_t>(got.span.oldLength), out);
+    ASSERT_EQ(rebuilt, whole);
+  }
+}
+
 }  // namespace
 }  // namespace core

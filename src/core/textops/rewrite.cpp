@@ -197,27 +197,59 @@ TextOpResult RewriteLines(std::string& text, Selection selection, LineWork work,
   return res;
 }
 
-TextOpResult ChangeCase(std::string& text, Selection selection, char from) {
+// Case conversion over a text read through views: finds the first and the
+// last letter to change, then writes the converted bytes between them once.
+TextOpResult ChangeCaseIn(TextPos length, const TextReader& read, Selection selection, char from,
+                          std::string& out, std::size_t window) {
   TextOpResult res;
-  const Selection sel = Clamped(selection, text.size());
-  // Bytes from..from+25 are the letters to change; flipping bit 5 maps
-  // a-z to A-Z and back.
-  auto isLetter = [from](char c) {
-    return static_cast<unsigned char>(c - from) < 26;
-  };
-  char* const b = text.data() + sel.start;
-  char* const e = b + sel.length;
-  char* first = std::find_if(b, e, isLetter);
-  if (first != e) {
-    char* last = e;
-    while (!isLetter(*(last - 1))) --last;
-    for (char* p = first; p != last; ++p)
-      *p = static_cast<char>(*p ^ (isLetter(*p) ? 0x20 : 0));
-    const auto len = static_cast<TextPos>(last - first);
-    res.span = {static_cast<TextPos>(first - text.data()), len, len};
-  }
+  const Selection sel = Clamped(selection, static_cast<std::size_t>(std::max<TextPos>(length, 0)));
   res.selection = {sel.start + sel.length, 0};
   res.steps = 1;
+  out.clear();
+  window = std::max<std::size_t>(window, 1);
+  // Bytes from..from+25 are the letters to change; flipping bit 5 maps
+  // a-z to A-Z and back.
+  auto isLetter = [from](char c) { return static_cast<unsigned char>(c - from) < 26; };
+  const auto b = static_cast<std::size_t>(sel.start);
+  const auto e = b + static_cast<std::size_t>(sel.length);
+  std::string scratch;
+  std::size_t first = e;
+  for (std::size_t at = b; at < e && first == e; at += window) {
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(std::min(e, at + window)), scratch);
+    const auto hit = std::find_if(v.begin(), v.end(), isLetter);
+    if (hit != v.end()) first = at + static_cast<std::size_t>(hit - v.begin());
+  }
+  if (first == e) return res;
+  std::size_t last = first + 1;  // just after the last letter
+  for (std::size_t to = e; to > first;) {
+    const std::size_t at = to - std::min(window, to - first);
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(to), scratch);
+    const auto hit = std::find_if(v.rbegin(), v.rend(), isLetter);
+    if (hit != v.rend()) {
+      last = at + static_cast<std::size_t>(v.rend() - hit);
+      break;
+    }
+    to = at;
+  }
+  out.resize(last - first);
+  char* w = out.data();
+  for (std::size_t at = first; at < last; at += window) {
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(std::min(last, at + window)), scratch);
+    for (const char c : v) *w++ = static_cast<char>(c ^ (isLetter(c) ? 0x20 : 0));
+  }
+  const auto len = static_cast<TextPos>(last - first);
+  res.span = {static_cast<TextPos>(first), len, len};
+  return res;
+}
+
+TextOpResult ChangeCase(std::string& text, Selection selection, char from) {
+  std::string out;
+  const std::string_view old(text);
+  const TextReader read = [old](TextPos a, TextPos b, std::string&) {
+    return old.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+  };
+  TextOpResult res = ChangeCaseIn(static_cast<TextPos>(text.size()), read, selection, from, out, text.size() + 1);
+  if (!res.span.empty()) text.replace(static_cast<std::size_t>(res.span.offset), out.size(), out);
   return res;
 }
 
@@ -281,6 +313,16 @@ TextOpResult UpcaseSelection(std::string& text, Selection selection) {
 
 TextOpResult LowcaseSelection(std::string& text, Selection selection) {
   return ChangeCase(text, selection, 'A');
+}
+
+TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
+                               std::size_t window) {
+  return ChangeCaseIn(length, read, selection, 'a', out, window);
+}
+
+TextOpResult LowcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
+                                std::size_t window) {
+  return ChangeCaseIn(length, read, selection, 'A', out, window);
 }
 
 }  // namespace core

@@ -64,6 +64,8 @@ class TSRichEdit : public tk::Component {
   std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const {
     return surface_->TextView(from, to, scratch);
   }
+  // Changes whenever the text does: a reader of views knows they are stale.
+  std::uint64_t Revision() const { return surface_->Revision(); }
 
   // --- selection
   std::int64_t SelStart() const;

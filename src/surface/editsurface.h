@@ -59,6 +59,9 @@ class EditSurface {
   // Bytes [from, to) as one view: into the surface's own storage where it
   // can, otherwise copied into `scratch`. Valid until the text changes or
   // `scratch` does.
+  // Changes whenever the text does (0 for ever where the surface cannot
+  // tell, which then lends no views: its TextView copies).
+  virtual std::uint64_t Revision() const { return 0; }
   virtual std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const {
     scratch = TextRange(from, to);
     return scratch;

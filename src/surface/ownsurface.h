@@ -65,6 +65,7 @@ class OwnSurface : public EditSurface {
                       const std::function<bool(std::string_view)>& fn) const override {
     model_.ForEachSegment(from, to, fn);
   }
+  std::uint64_t Revision() const override { return model_.Revision(); }
   std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const override {
     return model_.TextView(from, to, scratch);
   }

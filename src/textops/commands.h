@@ -1,10 +1,13 @@
 // The text operations as commands on a document: Find Next, Replace,
 // Replace All, the space clean-ups, HTML tag removal and case conversion.
-// Find Next and Replace search the document's text where it lies. The others
-// run the algorithm of core/textops over one copy of the text under the
+// Find Next and Replace search the document's text where it lies. Replace
+// All and case conversion read it where it lies too, through views, build
+// the new bytes of the span that changes once and hand them to the document
+// in one replacement. The clean-ups and tag removal run the algorithm of
+// core/textops over one copy of the text. All of them follow the
 // long-operation convention (a few milliseconds for 10 MB, against seconds
-// for a million replacements made one by one in the document) and write back
-// only the span that changed.
+// for a million replacements made one by one in the document) and write
+// back only the span that changed.
 #pragma once
 
 #include <windows.h>

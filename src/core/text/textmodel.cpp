@@ -76,6 +76,7 @@ void TextModel::Load(std::string fileBytes) {
   redo_.clear();
   typing_ = Typing::kNone;
   modified_ = false;
+  ++revision_;
 }
 
 // --- tree
@@ -421,6 +422,7 @@ TextChange TextModel::ReplaceTaking(TextPos pos, TextPos length, std::string tex
   }
   InsertPieces(p, inserted);
   modified_ = true;
+  ++revision_;
 
   if (mode == UndoMode::kNone) {
     ClearUndo();
@@ -472,6 +474,7 @@ TextChange TextModel::Undo() {
   }
   redo_.push_back(std::move(step));
   modified_ = true;
+  ++revision_;
   return where;
 }
 
@@ -489,6 +492,7 @@ TextChange TextModel::Redo() {
   }
   undo_.push_back(std::move(step));
   modified_ = true;
+  ++revision_;
   return where;
 }
 

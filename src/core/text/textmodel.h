@@ -108,6 +108,9 @@ class TextModel {
   void ClearUndo();
 
   bool Modified() const { return modified_; }
+  // Changes with every edit, undo, redo and load: views taken before a
+  // change of it may no longer be valid.
+  std::uint64_t Revision() const { return revision_; }
   void SetModified(bool modified) { modified_ = modified; }
 
   // --- lines
@@ -199,6 +202,7 @@ class TextModel {
   Typing typing_ = Typing::kNone;
   TextPos typingAt_ = 0;
   bool modified_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace core

@@ -31,6 +31,20 @@ inline const char* FindByte(const char* p, std::size_t n, char c) noexcept {
   return nullptr;
 }
 
+// How many bytes `c` [p, p + n) holds.
+inline std::size_t CountByte(const char* p, std::size_t n, char c) noexcept {
+  std::size_t count = 0, i = 0;
+#if defined(__SSE2__)
+  const __m128i want = _mm_set1_epi8(c);
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    count += static_cast<std::size_t>(__builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, want)))));
+  }
+#endif
+  for (; i < n; ++i) count += p[i] == c;
+  return count;
+}
+
 // Appends base + k for every k with p[k] == c, in ascending order.
 inline void CollectByte(const char* p, std::size_t n, char c, std::uint32_t base,
                         std::vector<std::uint32_t>& out) {

@@ -29,8 +29,18 @@ namespace {
 // positions of the line ends in the converted text.
 void ConvertLineEnds(std::string& bytes, std::vector<std::uint32_t>* ends) {
   if (!FindByte(bytes.data(), bytes.size(), '\n')) {  // CR only: already the form
-    if (ends) CollectByte(bytes.data(), bytes.size(), kModelLineEnd, 0, *ends);
+    if (ends) {
+      // Counted first: the index is made once at its size (large blocks are
+      // fresh memory each time they grow, which costs on some systems).
+      ends->reserve(ends->size() + CountByte(bytes.data(), bytes.size(), kModelLineEnd));
+      CollectByte(bytes.data(), bytes.size(), kModelLineEnd, 0, *ends);
+    }
     return;
+  }
+  if (ends) {
+    // Exact for files with one kind of line end; mixed ones may grow it once.
+    ends->reserve(ends->size() + std::max(CountByte(bytes.data(), bytes.size(), '\r'),
+                                          CountByte(bytes.data(), bytes.size(), '\n')));
   }
   LineEndScanner scanner(bytes);
   // Writes stay at or behind the scanner's position, so it reads the
@@ -62,7 +72,6 @@ void TextModel::Load(std::string fileBytes) {
   if (fileBytes.size() >= 0xFFFFFFFFu) throw std::length_error("text too large");
   Buffer original;
   ConvertLineEnds(fileBytes, &original.ends);
-  original.ends.shrink_to_fit();
   original.bytes = std::move(fileBytes);
   bufs_.clear();
   bufs_.push_back(std::move(original));
@@ -414,7 +423,6 @@ TextChange TextModel::ReplaceTaking(TextPos pos, TextPos length, std::string tex
   const auto size = static_cast<TextPos>(t.size());
   if (own) {
     // Taken over as it is: no copy, and its line ends found in one scan.
-    ends.shrink_to_fit();
     inserted.push_back(Piece{static_cast<std::uint32_t>(bufs_.size()), 0, static_cast<std::uint32_t>(t.size())});
     bufs_.push_back(Buffer{std::move(t), std::move(ends)});
   } else {

@@ -76,6 +76,12 @@ class TSRichEdit : public tk::Component {
   // The same, handing over the buffer: a large text made once goes in
   // without being copied again.
   void ReplaceSelWith(std::string text, bool canUndo = true) { surface_->ReplaceSelWith(std::move(text), canUndo); }
+  // Rewrites the characters [from, to) where they lie: `fn` changes them in
+  // place, piece by piece, keeping their number and every line end. Not
+  // undoable (as ReplaceSel without undo); the caret goes to `to`.
+  void RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn) {
+    surface_->RewriteRange(from, to, fn);
+  }
 
   // --- lines (the line list: with word wrap on, display lines)
   std::int64_t LineCount() const;

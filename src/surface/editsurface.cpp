@@ -14,3 +14,10 @@ void EditSurface::ForEachSegment(std::int64_t from, std::int64_t to,
     if (part.empty() || !fn(part)) return;
   }
 }
+
+void EditSurface::RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn) {
+  std::string part = TextRange(from, to);
+  fn(part.data(), part.size());
+  SetSel(from, to);
+  ReplaceSel(part, false);
+}

@@ -79,6 +79,12 @@ class EditSurface {
   // The same, taking over `text`'s buffer where the surface can (a large
   // result made once is put in without a second copy).
   virtual void ReplaceSelWith(std::string text, bool canUndo) { ReplaceSel(text, canUndo); }
+  // Rewrites the characters [from, to) where they lie: `fn` changes them in
+  // place, piece by piece, keeping their number and every line end and
+  // making no new one. Not undoable, as ReplaceSel without undo; the caret
+  // goes to `to`. A surface that cannot lend its storage converts a copy and
+  // puts it back.
+  virtual void RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn);
 
   // --- lines
   virtual std::int64_t LineCount() const = 0;

@@ -75,6 +75,7 @@ class OwnSurface : public EditSurface {
   void SetSel(std::int64_t start, std::int64_t end) override;
   void ReplaceSel(std::string_view text, bool canUndo) override;
   void ReplaceSelWith(std::string text, bool canUndo) override;
+  void RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn) override;
 
   std::int64_t LineCount() const override;
   std::int64_t LineFromChar(std::int64_t pos) const override;

@@ -263,6 +263,29 @@ void OwnSurface::ReplaceSelWith(std::string text, bool canUndo) {
   ReplaceSelection(std::move(text), canUndo ? core::UndoMode::kStep : core::UndoMode::kNone);
 }
 
+void OwnSurface::RewriteRange(std::int64_t from, std::int64_t to,
+                              const std::function<void(char*, std::size_t)>& fn) {
+  model_.EndTyping();
+  from = std::clamp<TextPos>(from, 0, model_.Length());
+  to = std::clamp<TextPos>(to, from, model_.Length());
+  const TextPos first = model_.LineFromChar(from);
+  const TextPos lines = model_.LineFromChar(to) - first;
+  model_.RewriteInPlace(from, to - from, fn);
+  // The same lines, with other widths.
+  layout_.Edited(first, lines, lines, from);
+  anchor_ = caret_ = to;
+  goalX_ = -1;
+  if (hwnd()) {
+    InvalidateFrom(from, wrap_);
+    SetTop(top_);
+    UpdateScrollBars();
+    ScrollCaretIntoView();
+    PlaceCaret();
+    StartMeasuring();
+  }
+  if (OnSelectionChange) OnSelectionChange();
+}
+
 void OwnSurface::ClearSelection() { ReplaceSel("", true); }
 
 void OwnSurface::Undo() {

@@ -244,12 +244,14 @@ namespace {
 void ChangeCase(const Target& t, bool upper) {
   TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, WorkingStyle(), t.showOperations);
   // One step, after the one run of messages at the start: the text does not
-  // change under it.
-  std::string built;
+  // change under it. A letter's case is a byte for a byte, so the span is
+  // converted where it lies, without a copy.
   const auto length = static_cast<core::TextPos>(t.edi.TextLength());
-  const core::TextOpResult r = upper ? core::UpcaseSelectionIn(length, ReaderOf(t.edi), CurrentSelection(t.edi), built)
-                                     : core::LowcaseSelectionIn(length, ReaderOf(t.edi), CurrentSelection(t.edi), built);
-  ApplyBuilt(t, std::move(built), r);
+  const core::TextOpResult r = upper ? core::UpcaseSpanIn(length, ReaderOf(t.edi), CurrentSelection(t.edi))
+                                     : core::LowcaseSpanIn(length, ReaderOf(t.edi), CurrentSelection(t.edi));
+  if (!r.span.empty())
+    t.edi.RewriteRange(r.span.offset, r.span.offset + r.span.oldLength, upper ? core::UpcaseBytes : core::LowcaseBytes);
+  t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
 }
 
 }  // namespace

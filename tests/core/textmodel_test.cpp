@@ -146,6 +146,35 @@ TEST(TextModelEdit, LongTextTakenOverKeepsLinesUndoAndViews) {
   EXPECT_EQ(m.Text(), "head\rmiddle\rtail");
 }
 
+// A rewrite in place changes the bytes over piece boundaries and nothing
+// else: lines stay, the history goes (no step could apply to what it
+// changed), and text typed afterwards is not touched by it.
+TEST(TextModelEdit, RewriteInPlaceChangesOnlyItsRange) {
+  TextModel m;
+  FillInPieces(m, "abc\rdef\rghi", 2);
+  m.Replace(4, 0, "xy");  // one step to lose
+  ASSERT_TRUE(m.CanUndo());
+  m.SetModified(false);
+  const std::uint64_t revision = m.Revision();
+  std::vector<std::size_t> sizes;
+  m.RewriteInPlace(2, 8, [&sizes](char* p, std::size_t n) {
+    sizes.push_back(n);
+    for (std::size_t i = 0; i < n; ++i)
+      if (p[i] != '\r') p[i] = static_cast<char>(p[i] - 32);
+  });
+  EXPECT_EQ(m.Text(), "abC\rXYDEF\rghi");
+  EXPECT_GT(sizes.size(), 1u);
+  EXPECT_FALSE(m.CanUndo());
+  EXPECT_TRUE(m.Modified());
+  EXPECT_NE(m.Revision(), revision);
+  EXPECT_EQ(m.LineIndex(1), 4);
+  EXPECT_EQ(m.LineIndex(2), 10);
+  m.Replace(0, 0, "q", UndoMode::kTyping);
+  m.Undo();
+  EXPECT_EQ(m.Text(), "abC\rXYDEF\rghi");
+  m.RewriteInPlace(20, 5, [](char*, std::size_t) { ADD_FAILURE() << "called beyond the text"; });
+}
+
 struct Keys {
   TextModel& m;
   TextPos caret = 0;

@@ -397,6 +397,25 @@ TEST(TextOpsCase, ReadThroughSmallViewsAgreesWithTheWholeText) {
     std::string rebuilt = doc;
     rebuilt.replace(static_cast<std::size_t>(got.span.offset), static_cast<std::size_t>(got.span.oldLength), out);
     ASSERT_EQ(rebuilt, whole);
+    // The span alone, converted where it lies, gives the same text.
+    const TextOpResult span = upper ? UpcaseSpanIn(n, read, sel, window) : LowcaseSpanIn(n, read, sel, window);
+    ASSERT_EQ(span.span, want.span);
+    ASSERT_EQ(span.selection, want.selection);
+    std::string inPlace = doc;
+    (upper ? UpcaseBytes : LowcaseBytes)(inPlace.data() + span.span.offset, static_cast<std::size_t>(span.span.oldLength));
+    ASSERT_EQ(inPlace, whole);
+  }
+  // Sixteen bytes at a time and the bytes after them, every byte value.
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  all += "az";
+  std::string up = all, down = all;
+  UpcaseBytes(up.data(), up.size());
+  LowcaseBytes(down.data(), down.size());
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const auto c = static_cast<unsigned char>(all[i]);
+    ASSERT_EQ(static_cast<unsigned char>(up[i]), c >= 'a' && c <= 'z' ? c - 32 : c) << i;
+    ASSERT_EQ(static_cast<unsigned char>(down[i]), c >= 'A' && c <= 'Z' ? c + 32 : c) << i;
   }
 }
 

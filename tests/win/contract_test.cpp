@@ -157,6 +157,18 @@ TEST_P(Contract, ReadingWhereTheTextLiesAndHandingTextOver) {
   }
   E().Undo();
   EXPECT_EQ(E().Text(), text);
+
+  // Rewritten where it lies: the same length, nothing to undo, modified.
+  E().SetModified(false);
+  E().RewriteRange(1, 7, [](char* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (p[i] >= 'a' && p[i] <= 'z') p[i] = static_cast<char>(p[i] - 32);
+  });
+  EXPECT_EQ(E().Text(), "0ONE+\rTwo three");
+  EXPECT_EQ(E().SelStart(), 7);
+  EXPECT_EQ(E().LineCount(), 2);
+  EXPECT_TRUE(E().Modified());
+  EXPECT_FALSE(E().CanUndo());
 }
 
 TEST_P(Contract, UndoAndTheModifiedFlag) {

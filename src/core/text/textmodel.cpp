@@ -468,6 +468,23 @@ TextChange TextModel::ReplaceTaking(TextPos pos, TextPos length, std::string tex
   return {at, size};
 }
 
+void TextModel::RewriteInPlace(TextPos pos, TextPos length,
+                               const std::function<void(char* bytes, std::size_t n)>& fn) {
+  const std::uint64_t p = Clamp(pos);
+  const std::uint64_t len =
+      length <= 0 ? 0 : std::min(static_cast<std::uint64_t>(length), SumLen(root_) - p);
+  if (len == 0) return;
+  // Every byte of a buffer is in the text at most once, and the history
+  // that could bring it back elsewhere goes now.
+  ClearUndo();
+  Walk(root_, 0, p, p + len, [&fn](std::string_view v) {
+    fn(const_cast<char*>(v.data()), v.size());
+    return true;
+  });
+  modified_ = true;
+  ++revision_;
+}
+
 TextChange TextModel::Undo() {
   typing_ = Typing::kNone;
   if (undo_.empty()) return {};

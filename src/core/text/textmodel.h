@@ -96,6 +96,12 @@ class TextModel {
   // a file) becomes a buffer of the model as it is, without a copy.
   TextChange ReplaceTaking(TextPos pos, TextPos length, std::string text,
                            UndoMode mode = UndoMode::kStep);
+  // Rewrites [pos, pos + length) where it lies: `fn` gets its bytes piece
+  // by piece, in order, and changes them in place, keeping every "\r" and
+  // making no new one. No piece's bytes are shared by the text and its undo
+  // history once that is cleared, so this is not undoable: the undo and
+  // redo history are cleared, as by an edit made with UndoMode::kNone.
+  void RewriteInPlace(TextPos pos, TextPos length, const std::function<void(char* bytes, std::size_t n)>& fn);
   void EndTyping() { typing_ = Typing::kNone; }
 
   bool CanUndo() const { return !undo_.empty(); }

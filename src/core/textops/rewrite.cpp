@@ -221,18 +221,15 @@ void FlipLetters(const char* src, char* dst, std::size_t n, char from) {
     dst[i] = static_cast<char>(src[i] ^ (static_cast<unsigned char>(src[i] - from) < 26 ? 0x20 : 0));
 }
 
-// Case conversion over a text read through views: finds the first and the
-// last letter to change, then writes the converted bytes between them once.
-TextOpResult ChangeCaseIn(TextPos length, const TextReader& read, Selection selection, char from,
-                          std::string& out, std::size_t window) {
+// The span case conversion changes in a text read through views: from its
+// first to its last letter to change.
+TextOpResult ChangeCaseSpan(TextPos length, const TextReader& read, Selection selection, char from,
+                            std::size_t window) {
   TextOpResult res;
   const Selection sel = Clamped(selection, static_cast<std::size_t>(std::max<TextPos>(length, 0)));
   res.selection = {sel.start + sel.length, 0};
   res.steps = 1;
-  out.clear();
   window = std::max<std::size_t>(window, 1);
-  // Bytes from..from+25 are the letters to change; flipping bit 5 maps
-  // a-z to A-Z and back.
   auto isLetter = [from](char c) { return static_cast<unsigned char>(c - from) < 26; };
   const auto b = static_cast<std::size_t>(sel.start);
   const auto e = b + static_cast<std::size_t>(sel.length);
@@ -255,15 +252,28 @@ TextOpResult ChangeCaseIn(TextPos length, const TextReader& read, Selection sele
     }
     to = at;
   }
+  const auto len = static_cast<TextPos>(last - first);
+  res.span = {static_cast<TextPos>(first), len, len};
+  return res;
+}
+
+// The span, then its converted bytes written once into `out`.
+TextOpResult ChangeCaseIn(TextPos length, const TextReader& read, Selection selection, char from,
+                          std::string& out, std::size_t window) {
+  TextOpResult res = ChangeCaseSpan(length, read, selection, from, window);
+  out.clear();
+  if (res.span.empty()) return res;
+  window = std::max<std::size_t>(window, 1);
+  const auto first = static_cast<std::size_t>(res.span.offset);
+  const auto last = first + static_cast<std::size_t>(res.span.oldLength);
   out.resize(last - first);
   char* w = out.data();
+  std::string scratch;
   for (std::size_t at = first; at < last; at += window) {
     const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(std::min(last, at + window)), scratch);
     FlipLetters(v.data(), w, v.size(), from);
     w += v.size();
   }
-  const auto len = static_cast<TextPos>(last - first);
-  res.span = {static_cast<TextPos>(first), len, len};
   return res;
 }
 
@@ -339,6 +349,17 @@ TextOpResult UpcaseSelection(std::string& text, Selection selection) {
 TextOpResult LowcaseSelection(std::string& text, Selection selection) {
   return ChangeCase(text, selection, 'A');
 }
+
+TextOpResult UpcaseSpanIn(TextPos length, const TextReader& read, Selection selection, std::size_t window) {
+  return ChangeCaseSpan(length, read, selection, 'a', window);
+}
+
+TextOpResult LowcaseSpanIn(TextPos length, const TextReader& read, Selection selection, std::size_t window) {
+  return ChangeCaseSpan(length, read, selection, 'A', window);
+}
+
+void UpcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, bytes, n, 'a'); }
+void LowcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, bytes, n, 'A'); }
 
 TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
                                std::size_t window) {

@@ -212,6 +212,16 @@ TextOpResult RemoveHtmlTags(std::string& text, const StepCallback& onStep = {});
 // the first to the last changed one.
 TextOpResult UpcaseSelection(std::string& text, Selection selection);
 TextOpResult LowcaseSelection(std::string& text, Selection selection);
+// Where they would change a text read through `read`: their result without
+// the bytes, for a caller that converts the span where it lies with
+// UpcaseBytes / LowcaseBytes.
+TextOpResult UpcaseSpanIn(TextPos length, const TextReader& read, Selection selection,
+                          std::size_t window = kReadWindow);
+TextOpResult LowcaseSpanIn(TextPos length, const TextReader& read, Selection selection,
+                           std::size_t window = kReadWindow);
+void UpcaseBytes(char* bytes, std::size_t n);
+void LowcaseBytes(char* bytes, std::size_t n);
+
 // The same over a text read through `read`; `out` gets the span's new bytes.
 TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
                                std::size_t window = kReadWindow);

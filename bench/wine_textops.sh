@@ -13,7 +13,7 @@ sizes=("$@")
 [ ${#sizes[@]} -eq 0 ] && sizes=(1 10)
 out="$QL_BUILD/bench-textops"
 mkdir -p "$out"
-QL_TARGETS="wine_textops_bench" ql_build_windows x86_64 >/dev/null
+QL_TARGETS="wine_textops_bench QuillonL" ql_build_windows x86_64 >/dev/null
 
 ql_start_xvfb
 trap ql_stop_xvfb EXIT

@@ -53,6 +53,19 @@ class TSRichEdit : public tk::Component {
   std::int64_t TextLength() const;
   // Characters [from, to) of the text; `to` -1 means to the end.
   std::string TextRange(std::int64_t from, std::int64_t to) const;
+  // The characters [from, to) (to -1: the end) handed to `fn` segment by
+  // segment, in order, until it returns false: the text read where it lies.
+  // The views are valid until the text changes.
+  void ForEachSegment(std::int64_t from, std::int64_t to, const std::function<bool(std::string_view)>& fn) const {
+    surface_->ForEachSegment(from, to, fn);
+  }
+  // Characters [from, to) as one view, copied into `scratch` only where the
+  // text does not lie in one piece. Valid until the text or `scratch` changes.
+  std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const {
+    return surface_->TextView(from, to, scratch);
+  }
+  // Changes whenever the text does: a reader of views knows they are stale.
+  std::uint64_t Revision() const { return surface_->Revision(); }
 
   // --- selection
   std::int64_t SelStart() const;
@@ -60,6 +73,15 @@ class TSRichEdit : public tk::Component {
   // Selects [start, end); end -1 selects to the end of the text.
   void SetSel(std::int64_t start, std::int64_t end);
   void ReplaceSel(std::string_view text, bool canUndo = true);
+  // The same, handing over the buffer: a large text made once goes in
+  // without being copied again.
+  void ReplaceSelWith(std::string text, bool canUndo = true) { surface_->ReplaceSelWith(std::move(text), canUndo); }
+  // Rewrites the characters [from, to) where they lie: `fn` changes them in
+  // place, piece by piece, keeping their number and every line end. Not
+  // undoable (as ReplaceSel without undo); the caret goes to `to`.
+  void RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn) {
+    surface_->RewriteRange(from, to, fn);
+  }
 
   // --- lines (the line list: with word wrap on, display lines)
   std::int64_t LineCount() const;

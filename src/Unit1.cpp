@@ -284,7 +284,16 @@ bool TEditForm::SaveFile(const std::string& name, core::TextFormat format) {
   if (!MayOverwrite(name)) return false;
   BusyFile busy(core::SavingText(name));
   if (format != core::TextFormat::tfDos) busy.SetText(std::string(core::ConvertingText(format)));
-  tk::WriteFileReplacing(name, core::FileBytesFromDocument(Edi->Text(), format));
+  // Written from the text where it lies, one block at a time: no copy of a
+  // large document is made for its save.
+  tk::WriteFileReplacing(name, [this, format](const tk::BlockWriter& write) {
+    core::FileBytesWriter writer(format, write);
+    Edi->ForEachSegment(0, -1, [&writer](std::string_view segment) {
+      writer.Put(segment);
+      return true;
+    });
+    writer.Finish();
+  });
   Edi->SetModified(false);
   FileName = name;
   DiskStamp = tk::QueryStamp(name);

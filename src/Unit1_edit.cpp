@@ -307,7 +307,13 @@ void TEditForm::File2Click() {
     TLongOperation op([this] { return Edi->Handle(); }, Bar(), style, Settings.ShowOperations);
     tk::Application.ProcessMessages();
     std::string bytes = tk::ReadWholeFile(name);
-    Edi->SetText(core::AppendFileText(Edi->Text(), bytes));
+    // Put in at the end as it was read (its line ends become the control's),
+    // without rebuilding the text before it; the caret goes to the start,
+    // as when the whole text is set.
+    const std::int64_t end = Edi->TextLength();
+    Edi->SetSel(end, end);
+    Edi->ReplaceSelWith(std::move(bytes), false);
+    Edi->SetSel(0, 0);
     Edi->SetModified(true);
   }
   tk::Application.ProcessMessages();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace core {
 namespace {
@@ -60,15 +61,71 @@ std::string DocumentFromFileBytes(std::string_view bytes) {
   return ConvertLineEnds(bytes, kDocumentLineEnd, false);
 }
 
-std::string FileBytesFromDocument(std::string_view text, TextFormat format) {
-  std::string_view lineEnd;
+namespace {
+
+std::string_view LineEndOf(TextFormat format) {
   switch (format) {
-    case TextFormat::tfDos: lineEnd = "\r\n"; break;
-    case TextFormat::tfUnix: lineEnd = "\n"; break;
-    case TextFormat::tfMac: lineEnd = "\r"; break;
+    case TextFormat::tfUnix: return "\n";
+    case TextFormat::tfMac: return "\r";
+    default: return "\r\n";
   }
+}
+
+}  // namespace
+
+std::string FileBytesFromDocument(std::string_view text, TextFormat format) {
   // UNIX and Mac end every line, the last one included.
-  return ConvertLineEnds(text, lineEnd, format != TextFormat::tfDos);
+  return ConvertLineEnds(text, LineEndOf(format), format != TextFormat::tfDos);
+}
+
+FileBytesWriter::FileBytesWriter(TextFormat format, Sink sink, std::size_t blockSize)
+    : sink_(std::move(sink)),
+      lineEnd_(LineEndOf(format)),
+      endLastLine_(format != TextFormat::tfDos),
+      blockSize_(std::max<std::size_t>(blockSize, 2)) {
+  block_.reserve(blockSize_);
+}
+
+void FileBytesWriter::Emit(const char* p, std::size_t n) {
+  while (n > 0) {
+    const std::size_t k = std::min(n, blockSize_ - block_.size());
+    block_.append(p, k);
+    p += k;
+    n -= k;
+    if (block_.size() == blockSize_) Flush();
+  }
+}
+
+void FileBytesWriter::Flush() {
+  if (block_.empty()) return;
+  sink_(block_);
+  block_.clear();
+}
+
+void FileBytesWriter::Put(std::string_view text) {
+  if (text.empty()) return;
+  const bool pairsWithCr = skipLf_ && text.front() == '\n';
+  skipLf_ = false;
+  if (pairsWithCr) {
+    text.remove_prefix(1);  // the LF of a CR LF already written
+    if (text.empty()) return;
+  }
+  any_ = true;
+  last_ = text.back();
+  LineEndScanner scanner(text);
+  std::size_t from = 0, pos = 0, length = 0;
+  while (scanner.Next(from, pos, length)) {
+    Emit(text.data() + from, pos - from);
+    Emit(lineEnd_.data(), lineEnd_.size());
+    from = pos + length;
+  }
+  Emit(text.data() + from, text.size() - from);
+  skipLf_ = text.back() == '\r';
+}
+
+void FileBytesWriter::Finish() {
+  if (endLastLine_ && any_ && !IsLineEndChar(last_)) Emit(lineEnd_.data(), lineEnd_.size());
+  Flush();
 }
 
 bool LineEndScanner::Next(std::size_t from, std::size_t& pos, std::size_t& length) {

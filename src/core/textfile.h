@@ -29,6 +29,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,39 @@ std::string DocumentFromFileBytes(std::string_view bytes);
 
 // Document text to the bytes of a file in the given format.
 std::string FileBytesFromDocument(std::string_view text, TextFormat format);
+
+// FileBytesFromDocument for a text that arrives in segments (the pieces of
+// a text model) without ever being whole: Put hands on the segments in
+// order, Finish marks the end. The file's bytes leave through `sink` in
+// blocks of at most `blockSize` bytes, all written into one buffer that is
+// reused, so no buffer the size of the text is ever made. A CR LF split
+// between two segments is one line end. The bytes are exactly those of
+// FileBytesFromDocument on the joined text.
+class FileBytesWriter {
+ public:
+  using Sink = std::function<void(std::string_view block)>;
+  static constexpr std::size_t kDefaultBlock = std::size_t{1} << 20;
+  FileBytesWriter(TextFormat format, Sink sink, std::size_t blockSize = kDefaultBlock);
+  FileBytesWriter(const FileBytesWriter&) = delete;
+  FileBytesWriter& operator=(const FileBytesWriter&) = delete;
+
+  void Put(std::string_view text);
+  // The last line's end where the format asks for one, then the last block.
+  void Finish();
+
+ private:
+  void Emit(const char* p, std::size_t n);
+  void Flush();
+
+  Sink sink_;
+  std::string_view lineEnd_;
+  bool endLastLine_;
+  std::string block_;
+  std::size_t blockSize_;
+  bool skipLf_ = false;  // the last segment ended with a CR, already written
+  char last_ = 0;        // the text's last byte so far
+  bool any_ = false;
+};
 
 // Number of lines of a document text, as defined above ("" has 0, "a" 1,
 // "a\r\n" 1, "a\r\nb" 2, "\r\n" 1).

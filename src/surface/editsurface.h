@@ -51,6 +51,21 @@ class EditSurface {
   virtual std::int64_t TextLength() const = 0;
   // Characters [from, to) of the text; `to` -1 means to the end.
   virtual std::string TextRange(std::int64_t from, std::int64_t to) const = 0;
+  // Hands the characters [from, to) (to -1: the end) to `fn` in order,
+  // segment by segment, until it returns false: the whole text read without
+  // one copy of it. The views are valid until the text changes.
+  virtual void ForEachSegment(std::int64_t from, std::int64_t to,
+                              const std::function<bool(std::string_view)>& fn) const;
+  // Bytes [from, to) as one view: into the surface's own storage where it
+  // can, otherwise copied into `scratch`. Valid until the text changes or
+  // `scratch` does.
+  // Changes whenever the text does (0 for ever where the surface cannot
+  // tell, which then lends no views: its TextView copies).
+  virtual std::uint64_t Revision() const { return 0; }
+  virtual std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const {
+    scratch = TextRange(from, to);
+    return scratch;
+  }
 
   // --- selection
   virtual std::int64_t SelStart() const = 0;
@@ -61,6 +76,15 @@ class EditSurface {
   // Replaces the selection by `text`; with canUndo false the change enters
   // no undo history.
   virtual void ReplaceSel(std::string_view text, bool canUndo) = 0;
+  // The same, taking over `text`'s buffer where the surface can (a large
+  // result made once is put in without a second copy).
+  virtual void ReplaceSelWith(std::string text, bool canUndo) { ReplaceSel(text, canUndo); }
+  // Rewrites the characters [from, to) where they lie: `fn` changes them in
+  // place, piece by piece, keeping their number and every line end and
+  // making no new one. Not undoable, as ReplaceSel without undo; the caret
+  // goes to `to`. A surface that cannot lend its storage converts a copy and
+  // puts it back.
+  virtual void RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn);
 
   // --- lines
   virtual std::int64_t LineCount() const = 0;

@@ -61,11 +61,21 @@ class OwnSurface : public EditSurface {
   void LoadText(std::string text) override;
   std::int64_t TextLength() const override { return model_.Length(); }
   std::string TextRange(std::int64_t from, std::int64_t to) const override;
+  void ForEachSegment(std::int64_t from, std::int64_t to,
+                      const std::function<bool(std::string_view)>& fn) const override {
+    model_.ForEachSegment(from, to, fn);
+  }
+  std::uint64_t Revision() const override { return model_.Revision(); }
+  std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const override {
+    return model_.TextView(from, to, scratch);
+  }
 
   std::int64_t SelStart() const override { return std::min(anchor_, caret_); }
   std::int64_t SelLength() const override { return anchor_ > caret_ ? anchor_ - caret_ : caret_ - anchor_; }
   void SetSel(std::int64_t start, std::int64_t end) override;
   void ReplaceSel(std::string_view text, bool canUndo) override;
+  void ReplaceSelWith(std::string text, bool canUndo) override;
+  void RewriteRange(std::int64_t from, std::int64_t to, const std::function<void(char*, std::size_t)>& fn) override;
 
   std::int64_t LineCount() const override;
   std::int64_t LineFromChar(std::int64_t pos) const override;
@@ -123,10 +133,10 @@ class OwnSurface : public EditSurface {
 
   // --- editing (window.cpp)
   // Replaces [pos, pos + length) and keeps layout, caret and screen in step.
-  void Edit(TextPos pos, TextPos length, std::string_view text, core::UndoMode mode);
+  void Edit(TextPos pos, TextPos length, std::string text, core::UndoMode mode);
   // Moves the selection; the caret is scrolled into view when asked.
   void Select(TextPos anchor, TextPos caret, bool scroll = true);
-  void ReplaceSelection(std::string_view text, core::UndoMode mode);
+  void ReplaceSelection(std::string text, core::UndoMode mode);
   // The rows that show line positions from `pos` on need painting.
   void InvalidateFrom(TextPos pos, bool toEnd);
   // With word wrap on, idle time measures the rows not yet measured.

@@ -87,9 +87,9 @@ void OwnSurface::Cut() {
 }
 
 void OwnSurface::Paste() {
-  const std::string text = ClipboardText();  // line ends become "\r" in the model
+  std::string text = ClipboardText();  // line ends become "\r" in the model
   if (text.empty()) return;
-  ReplaceSel(text, true);
+  ReplaceSelWith(std::move(text), true);
 }
 
 }  // namespace own

@@ -87,7 +87,7 @@ void OwnSurface::TypeChar(wchar_t c) {
   if (c < 0x20 && c != L'\r' && c != L'\t') return;
   if (c == 0x7F) return;  // Ctrl+Backspace
   const char byte = static_cast<char>(ByteTable::Get().ByteOf(c));
-  ReplaceSelection(std::string_view(&byte, 1), core::UndoMode::kTyping);
+  ReplaceSelection(std::string(1, byte), core::UndoMode::kTyping);
 }
 
 }  // namespace own

@@ -233,12 +233,12 @@ std::string OwnSurface::TextRange(std::int64_t from, std::int64_t to) const {
   return model_.TextRange(from, to);
 }
 
-void OwnSurface::Edit(TextPos pos, TextPos length, std::string_view text, core::UndoMode mode) {
+void OwnSurface::Edit(TextPos pos, TextPos length, std::string text, core::UndoMode mode) {
   pos = std::clamp<TextPos>(pos, 0, model_.Length());
   length = std::clamp<TextPos>(length, 0, model_.Length() - pos);
   const TextPos first = model_.LineFromChar(pos);
   const TextPos removed = model_.LineFromChar(pos + length) - first;
-  const core::TextChange change = model_.Replace(pos, length, text, mode);
+  const core::TextChange change = model_.ReplaceTaking(pos, length, std::move(text), mode);
   const TextPos added = model_.LineFromChar(change.pos + change.length) - first;
   layout_.Edited(first, removed, added, pos);
   anchor_ = caret_ = change.pos + change.length;
@@ -252,15 +252,40 @@ void OwnSurface::Edit(TextPos pos, TextPos length, std::string_view text, core::
   StartMeasuring();
 }
 
-void OwnSurface::ReplaceSelection(std::string_view text, core::UndoMode mode) {
+void OwnSurface::ReplaceSelection(std::string text, core::UndoMode mode) {
   if (SelLength() == 0 && text.empty()) return;
-  Edit(SelStart(), SelLength(), text, mode);
+  Edit(SelStart(), SelLength(), std::move(text), mode);
   if (OnSelectionChange) OnSelectionChange();
 }
 
-void OwnSurface::ReplaceSel(std::string_view text, bool canUndo) {
+void OwnSurface::ReplaceSel(std::string_view text, bool canUndo) { ReplaceSelWith(std::string(text), canUndo); }
+
+void OwnSurface::ReplaceSelWith(std::string text, bool canUndo) {
   model_.EndTyping();
-  ReplaceSelection(text, canUndo ? core::UndoMode::kStep : core::UndoMode::kNone);
+  ReplaceSelection(std::move(text), canUndo ? core::UndoMode::kStep : core::UndoMode::kNone);
+}
+
+void OwnSurface::RewriteRange(std::int64_t from, std::int64_t to,
+                              const std::function<void(char*, std::size_t)>& fn) {
+  model_.EndTyping();
+  from = std::clamp<TextPos>(from, 0, model_.Length());
+  to = std::clamp<TextPos>(to, from, model_.Length());
+  const TextPos first = model_.LineFromChar(from);
+  const TextPos lines = model_.LineFromChar(to) - first;
+  model_.RewriteInPlace(from, to - from, fn);
+  // The same lines, with other widths.
+  layout_.Edited(first, lines, lines, from);
+  anchor_ = caret_ = to;
+  goalX_ = -1;
+  if (hwnd()) {
+    InvalidateFrom(from, wrap_);
+    SetTop(top_);
+    UpdateScrollBars();
+    ScrollCaretIntoView();
+    PlaceCaret();
+    StartMeasuring();
+  }
+  if (OnSelectionChange) OnSelectionChange();
 }
 
 void OwnSurface::ClearSelection() { ReplaceSel("", true); }

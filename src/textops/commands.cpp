@@ -34,6 +34,50 @@ void Apply(const Target& t, std::string_view text, const core::TextOpResult& r) 
   t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
 }
 
+// The document's text read where it lies, for the commands that build their
+// result from views of it.
+core::TextReader ReaderOf(const TSRichEdit& edi) {
+  return [&edi](core::TextPos from, core::TextPos to, std::string& scratch) { return edi.TextView(from, to, scratch); };
+}
+
+// Puts a result built apart from the text over its span, handing the bytes
+// over, then sets the selection.
+void ApplyBuilt(const Target& t, std::string built, const core::TextOpResult& r) {
+  if (!r.span.empty()) {
+    t.edi.SetSel(r.span.offset, r.span.offset + r.span.oldLength);
+    t.edi.ReplaceSelWith(std::move(built), false);
+  }
+  t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
+}
+
+// The step callback of a command that reads the text through views while
+// messages run between its steps. The first step and every kEvery-th one
+// go to the long operation (asking the clock for each of a million hits costs
+// more than the hits under Wine; the operation looks at Escape once a
+// millisecond at most anyway). A run of messages that changed the text
+// ends the command: its views may be gone, and its result no longer fits.
+class ViewedSteps {
+ public:
+  ViewedSteps(TLongOperation& op, const TSRichEdit& edi) : op_(op), edi_(edi), revision_(edi.Revision()) {}
+  core::StepVerdict operator()(const core::StepReport& report) {
+    if (report.step > 1 && report.step % kEvery != 0) return core::StepVerdict::Continue;
+    const core::StepVerdict v = op_(report);
+    if (edi_.Revision() != revision_) {
+      changed_ = true;
+      return core::StepVerdict::Cancel;
+    }
+    return v;
+  }
+  bool TextChanged() const { return changed_; }
+
+ private:
+  static constexpr int kEvery = 32;
+  TLongOperation& op_;
+  const TSRichEdit& edi_;
+  std::uint64_t revision_;
+  bool changed_ = false;
+};
+
 // The document's own search, where its text lies.
 core::ForwardSearch SearchIn(const TSRichEdit& edi, const std::string& what, DWORD options) {
   return [&edi, what, options](core::TextPos from) {
@@ -165,10 +209,13 @@ void ReplaceAll(const Target& t, const std::string& what, const std::string& wit
   style.hideControl = false;
   style.hint = std::string(core::kCancelHint);
   style.clearPanel0 = false;
-  std::string text = t.edi.Text();
   TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, style, true);
-  core::TextOpResult r = core::ReplaceAll(text, CurrentSelection(t.edi), what, with, Options(options), std::ref(op));
-  Apply(t, text, r);
+  std::string built;
+  ViewedSteps steps(op, t.edi);
+  core::TextOpResult r = core::ReplaceAllIn(t.edi.TextLength(), ReaderOf(t.edi), CurrentSelection(t.edi), what, with,
+                                            Options(options), std::ref(steps), built);
+  if (steps.TextChanged()) return;  // what was found belongs to a text that is gone
+  ApplyBuilt(t, std::move(built), r);
   Beeps(r.beeps);
   // The hourglass and the hint stay until the count is acknowledged.
   Confirm(t, r.message);
@@ -192,17 +239,26 @@ void RemoveHtmlTags(const Target& t) {
   });
 }
 
-void UpcaseSelection(const Target& t) {
-  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, const core::StepCallback&) {
-    return core::UpcaseSelection(text, sel);
-  });
+namespace {
+
+void ChangeCase(const Target& t, bool upper) {
+  TLongOperation op([&edi = t.edi] { return edi.Handle(); }, t.bar, WorkingStyle(), t.showOperations);
+  // One step, after the one run of messages at the start: the text does not
+  // change under it. A letter's case is a byte for a byte, so the span is
+  // converted where it lies, without a copy.
+  const auto length = static_cast<core::TextPos>(t.edi.TextLength());
+  const core::TextOpResult r = upper ? core::UpcaseSpanIn(length, ReaderOf(t.edi), CurrentSelection(t.edi))
+                                     : core::LowcaseSpanIn(length, ReaderOf(t.edi), CurrentSelection(t.edi));
+  if (!r.span.empty())
+    t.edi.RewriteRange(r.span.offset, r.span.offset + r.span.oldLength, upper ? core::UpcaseBytes : core::LowcaseBytes);
+  t.edi.SetSel(r.selection.start, r.selection.start + r.selection.length);
 }
 
-void LowcaseSelection(const Target& t) {
-  LineCommand(t, WorkingStyle(), [](std::string& text, core::Selection sel, const core::StepCallback&) {
-    return core::LowcaseSelection(text, sel);
-  });
-}
+}  // namespace
+
+void UpcaseSelection(const Target& t) { ChangeCase(t, true); }
+
+void LowcaseSelection(const Target& t) { ChangeCase(t, false); }
 
 }  // namespace textops
 

@@ -1,10 +1,14 @@
 // The text operations as commands on a document: Find Next, Replace,
 // Replace All, the space clean-ups, HTML tag removal and case conversion.
-// Find Next and Replace search the document's text where it lies. The others
-// run the algorithm of core/textops over one copy of the text under the
+// Find Next and Replace search the document's text where it lies. Replace
+// All reads it where it lies too, through views, builds the new bytes of the
+// span that changes once and hands them to the document in one replacement;
+// case conversion, a byte for a byte, converts its span where it lies. The
+// clean-ups and tag removal run the algorithm of
+// core/textops over one copy of the text. All of them follow the
 // long-operation convention (a few milliseconds for 10 MB, against seconds
-// for a million replacements made one by one in the document) and write back
-// only the span that changed.
+// for a million replacements made one by one in the document) and write
+// back only the span that changed.
 #pragma once
 
 #include <windows.h>

@@ -76,6 +76,20 @@ std::string ReadWholeFile(const std::string& name) {
 }
 
 void WriteFileReplacing(const std::string& name, const std::string& bytes) {
+  WriteFileReplacing(name, [&bytes](const BlockWriter& write) {
+    for (size_t done = 0; done < bytes.size(); done += kChunk)
+      write(std::string_view(bytes).substr(done, kChunk));
+  });
+}
+
+namespace {
+
+// Ends the production of a file's bytes once a write failed.
+struct WriteFailed {};
+
+}  // namespace
+
+void WriteFileReplacing(const std::string& name, const std::function<void(const BlockWriter& write)>& produce) {
   const std::string failed = "Cannot save file " + name + ": ";
   const std::string unchanged = ". The file was not changed.";
   DWORD attributes = ::GetFileAttributesA(name.c_str());
@@ -92,13 +106,25 @@ void WriteFileReplacing(const std::string& name, const std::string& bytes) {
   {
     KernelHandle file(::CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) error = ::GetLastError();
-    size_t done = 0;
-    while (!error && done < bytes.size()) {
-      DWORD put = 0;
-      DWORD want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
-      if (!::WriteFile(file.get(), bytes.data() + done, want, &put, nullptr) || put != want)
-        error = ::GetLastError() ? ::GetLastError() : ERROR_DISK_FULL;
-      done += put;
+    const BlockWriter write = [&](std::string_view block) {
+      size_t done = 0;
+      while (!error && done < block.size()) {
+        DWORD put = 0;
+        DWORD want = static_cast<DWORD>(std::min(block.size() - done, kChunk));
+        if (!::WriteFile(file.get(), block.data() + done, want, &put, nullptr) || put != want)
+          error = ::GetLastError() ? ::GetLastError() : ERROR_DISK_FULL;
+        done += put;
+      }
+      if (error) throw WriteFailed{};
+    };
+    try {
+      if (!error) produce(write);
+    } catch (const WriteFailed&) {
+      // `error` tells why.
+    } catch (...) {
+      file.Close();
+      ::DeleteFileA(temp);
+      throw;
     }
     if (!error && !::FlushFileBuffers(file.get())) error = ::GetLastError();
     if (!file.Close() && !error) error = ::GetLastError();

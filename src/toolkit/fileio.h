@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/filestamp.h"
@@ -76,6 +78,12 @@ std::string ReadWholeFile(const std::string& name);
 // puts that file in the place of `name`, keeping the old file's attributes.
 // Any failure leaves `name` as it was and throws FileError.
 void WriteFileReplacing(const std::string& name, const std::string& bytes);
+// The same for bytes that are made while they are written: `produce` hands
+// them, block after block, to the function it is given. After a failed write
+// that function throws, ending `produce`; whatever ends it (that, or an
+// exception of its own) leaves `name` as it was.
+using BlockWriter = std::function<void(std::string_view block)>;
+void WriteFileReplacing(const std::string& name, const std::function<void(const BlockWriter& write)>& produce);
 
 // The platform's wording for an error code, without a final full stop.
 std::string SystemMessage(DWORD code);

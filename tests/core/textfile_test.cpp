@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace core {
@@ -51,6 +52,39 @@ TEST(TextFileWrite, FormatsAndFinalLineEnd) {
     EXPECT_EQ(FileBytesFromDocument(c.document, TextFormat::tfDos), c.dos);
     EXPECT_EQ(FileBytesFromDocument(c.document, TextFormat::tfUnix), c.unix);
     EXPECT_EQ(FileBytesFromDocument(c.document, TextFormat::tfMac), c.mac);
+  }
+}
+
+// The segmented writer gives exactly the bytes of the whole-text one, however
+// the text is cut into segments (a CR LF split between two, empty segments)
+// and however small its blocks are.
+TEST(TextFileWrite, SegmentedWriterMatchesWholeTextAtEveryCut) {
+  const std::string texts[] = {"", "a", "\r", "\n", "\r\n", "a\r\nb", "a\rb\r", "a\n\rb", "ab\r\r\n\n",
+                               std::string("x\0\r\n\xff", 5)};
+  for (const std::string& text : texts) {
+    for (TextFormat f : {TextFormat::tfDos, TextFormat::tfUnix, TextFormat::tfMac}) {
+      const std::string want = FileBytesFromDocument(text, f);
+      for (std::size_t cut1 = 0; cut1 <= text.size(); ++cut1) {
+        for (std::size_t cut2 = cut1; cut2 <= text.size(); ++cut2) {
+          for (std::size_t block : {2u, 3u, 64u}) {
+            std::string got;
+            std::size_t biggest = 0;
+            FileBytesWriter w(f, [&](std::string_view b) {
+              got.append(b);
+              biggest = std::max(biggest, b.size());
+            }, block);
+            w.Put(std::string_view(text).substr(0, cut1));
+            w.Put({});
+            w.Put(std::string_view(text).substr(cut1, cut2 - cut1));
+            w.Put(std::string_view(text).substr(cut2));
+            w.Finish();
+            ASSERT_EQ(got, want) << testing::PrintToString(text) << " format " << static_cast<int>(f) << " cuts "
+                                 << cut1 << "," << cut2 << " block " << block;
+            EXPECT_LE(biggest, block);
+          }
+        }
+      }
+    }
   }
 }
 

@@ -106,6 +106,75 @@ TEST(TextModelEdit, ReplaceClampsAndConvertsLineEnds) {
 }
 
 // Keys, as the editing surface sends them.
+// A long insert becomes a buffer of the model's own: its line ends (all three
+// kinds) are indexed, undo and redo swap it with the old pieces, and typing
+// after it goes on as usual. The views of ranges agree with copies of them.
+TEST(TextModelEdit, LongTextTakenOverKeepsLinesUndoAndViews) {
+  std::string line = "line of text\r\n";
+  std::string with;
+  for (int i = 0; with.size() < 100000; ++i) with += i % 3 == 0 ? "ab\n" : i % 3 == 1 ? "cd\r" : line;
+  TextModel m;
+  FillInPieces(m, "head\rmiddle\rtail", 3);
+  std::string ref = with;
+  ToModelLineEnds(ref);
+  ref = "head\rmi" + ref + "e\rtail";
+  m.ReplaceTaking(7, 3, with);
+  ASSERT_EQ(m.Text(), ref);
+  for (std::size_t pos : {std::size_t{0}, std::size_t{8}, std::size_t{9}, ref.size() / 2, ref.size() - 6, ref.size()}) {
+    const auto line = static_cast<TextPos>(std::count(ref.begin(), ref.begin() + static_cast<std::ptrdiff_t>(pos), '\r'));
+    ASSERT_EQ(m.LineFromChar(static_cast<TextPos>(pos)), line) << pos;
+    const std::size_t start = pos == 0 ? std::string::npos : ref.rfind('\r', pos - 1);
+    ASSERT_EQ(m.LineIndex(line), start == std::string::npos ? 0 : static_cast<TextPos>(start + 1)) << pos;
+  }
+  EXPECT_EQ(m.LineCount(), static_cast<TextPos>(CountLines(ref)));
+  std::string scratch;
+  for (auto [from, to] : {std::pair<TextPos, TextPos>{0, 20}, {9, 9000}, {5, -1}, {30, 10}})
+    EXPECT_EQ(m.TextView(from, to, scratch), m.TextRange(from, to)) << from << " " << to;
+
+  m.Undo();
+  EXPECT_EQ(m.Text(), "head\rmiddle\rtail");
+  m.Redo();
+  EXPECT_EQ(m.Text(), ref);
+  const auto end = static_cast<TextPos>(ref.size()) - 6;
+  m.Replace(end, 0, "x", UndoMode::kTyping);
+  m.Replace(end + 1, 0, "\n", UndoMode::kTyping);
+  ref.insert(static_cast<std::size_t>(end), "x\r");
+  EXPECT_EQ(m.Text(), ref);
+  EXPECT_EQ(m.LineFromChar(static_cast<TextPos>(ref.size())), static_cast<TextPos>(std::count(ref.begin(), ref.end(), '\r')));
+  m.Undo();
+  m.Undo();
+  EXPECT_EQ(m.Text(), "head\rmiddle\rtail");
+}
+
+// A rewrite in place changes the bytes over piece boundaries and nothing
+// else: lines stay, the history goes (no step could apply to what it
+// changed), and text typed afterwards is not touched by it.
+TEST(TextModelEdit, RewriteInPlaceChangesOnlyItsRange) {
+  TextModel m;
+  FillInPieces(m, "abc\rdef\rghi", 2);
+  m.Replace(4, 0, "xy");  // one step to lose
+  ASSERT_TRUE(m.CanUndo());
+  m.SetModified(false);
+  const std::uint64_t revision = m.Revision();
+  std::vector<std::size_t> sizes;
+  m.RewriteInPlace(2, 8, [&sizes](char* p, std::size_t n) {
+    sizes.push_back(n);
+    for (std::size_t i = 0; i < n; ++i)
+      if (p[i] != '\r') p[i] = static_cast<char>(p[i] - 32);
+  });
+  EXPECT_EQ(m.Text(), "abC\rXYDEF\rghi");
+  EXPECT_GT(sizes.size(), 1u);
+  EXPECT_FALSE(m.CanUndo());
+  EXPECT_TRUE(m.Modified());
+  EXPECT_NE(m.Revision(), revision);
+  EXPECT_EQ(m.LineIndex(1), 4);
+  EXPECT_EQ(m.LineIndex(2), 10);
+  m.Replace(0, 0, "q", UndoMode::kTyping);
+  m.Undo();
+  EXPECT_EQ(m.Text(), "abC\rXYDEF\rghi");
+  m.RewriteInPlace(20, 5, [](char*, std::size_t) { ADD_FAILURE() << "called beyond the text"; });
+}
+
 struct Keys {
   TextModel& m;
   TextPos caret = 0;

@@ -369,5 +369,55 @@ TEST(TextOpsCase, OnlyTheUnaccentedLatinLettersChange) {
   }
 }
 
+// Case conversion over a text read through small copied views gives the
+// whole-text result and names the same span.
+TEST(TextOpsCase, ReadThroughSmallViewsAgreesWithTheWholeText) {
+  std::mt19937 rng(5);
+  const std::string alphabet = "aZ 1\rqM";
+  for (int round = 0; round < 2000; ++round) {
+    std::string doc;
+    for (int n = rng() % 20; n > 0; --n) doc += alphabet[rng() % alphabet.size()];
+    const auto start = static_cast<TextPos>(rng() % (doc.size() + 1));
+    const Selection sel{start, static_cast<TextPos>(rng() % (doc.size() - start + 1))};
+    const bool upper = rng() % 2 == 0;
+    const std::size_t window = 1 + rng() % 5;
+    std::string whole = doc;
+    const TextOpResult want = upper ? UpcaseSelection(whole, sel) : LowcaseSelection(whole, sel);
+    const TextReader read = [&doc](TextPos from, TextPos to, std::string& scratch) {
+      scratch = doc.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+      return std::string_view(scratch);
+    };
+    std::string out = "stale";
+    const auto n = static_cast<TextPos>(doc.size());
+    const TextOpResult got = upper ? UpcaseSelectionIn(n, read, sel, out, window)
+                                   : LowcaseSelectionIn(n, read, sel, out, window);
+    SCOPED_TRACE("doc=[" + doc + "] window " + std::to_string(window));
+    ASSERT_EQ(got.span, want.span);
+    ASSERT_EQ(got.selection, want.selection);
+    std::string rebuilt = doc;
+    rebuilt.replace(static_cast<std::size_t>(got.span.offset), static_cast<std::size_t>(got.span.oldLength), out);
+    ASSERT_EQ(rebuilt, whole);
+    // The span alone, converted where it lies, gives the same text.
+    const TextOpResult span = upper ? UpcaseSpanIn(n, read, sel, window) : LowcaseSpanIn(n, read, sel, window);
+    ASSERT_EQ(span.span, want.span);
+    ASSERT_EQ(span.selection, want.selection);
+    std::string inPlace = doc;
+    (upper ? UpcaseBytes : LowcaseBytes)(inPlace.data() + span.span.offset, static_cast<std::size_t>(span.span.oldLength));
+    ASSERT_EQ(inPlace, whole);
+  }
+  // Sixteen bytes at a time and the bytes after them, every byte value.
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  all += "az";
+  std::string up = all, down = all;
+  UpcaseBytes(up.data(), up.size());
+  LowcaseBytes(down.data(), down.size());
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const auto c = static_cast<unsigned char>(all[i]);
+    ASSERT_EQ(static_cast<unsigned char>(up[i]), c >= 'a' && c <= 'z' ? c - 32 : c) << i;
+    ASSERT_EQ(static_cast<unsigned char>(down[i]), c >= 'A' && c <= 'Z' ? c + 32 : c) << i;
+  }
+}
+
 }  // namespace
 }  // namespace core

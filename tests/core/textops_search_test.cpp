@@ -275,5 +275,50 @@ TEST(TextOpsReplaceAll, AgreesWithTheLiteralCommandOnRandomTexts) {
   }
 }
 
+// A text read through small views, each a fresh copy (the former view's
+// bytes overwritten), as a text model in many pieces gives it: Replace All
+// over it gives the result of the whole-text command, whatever the view size.
+TEST(TextOpsReplaceAll, ReadThroughSmallViewsAgreesWithTheWholeText) {
+  std::mt19937 rng(11);
+  const std::string alphabet = std::string("aAb -_\r") + char(0xE4);
+  const std::vector<std::string> finds = {"a", "ab", "a ", "-a", "aa", "A-", "aba"};
+  const std::vector<std::string> withs = {"", "a", "ab", "b", "-", "x a"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string doc;
+    for (int n = rng() % 30; n > 0; --n) doc += alphabet[rng() % alphabet.size()];
+    const std::string what = finds[rng() % finds.size()], with = withs[rng() % withs.size()];
+    const FindOptions opt{rng() % 2 == 0, rng() % 2 == 0};
+    const auto start = static_cast<TextPos>(rng() % (doc.size() + 1));
+    const Selection sel{start, static_cast<TextPos>(rng() % (doc.size() - start + 1))};
+    const int cancelAt = static_cast<int>(rng() % 5);  // 0: never
+    const std::size_t window = 1 + rng() % 6;
+    const auto step = [&](const StepReport& s) { return s.step == cancelAt ? StepVerdict::Cancel : StepVerdict::Continue; };
+
+    std::string whole = doc;
+    const TextOpResult want = ReplaceAll(whole, sel, what, with, opt, step);
+    const TextReader read = [&doc](TextPos from, TextPos to, std::string& scratch) {
+      EXPECT_LE(0, from);
+      EXPECT_LE(from, to);
+      EXPECT_LE(to, static_cast<TextPos>(doc.size()));
+      scratch.assign(scratch.size(), '#');
+      scratch = doc.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+      return std::string_view(scratch);
+    };
+    std::string out = "stale";
+    const TextOpResult got =
+        ReplaceAllIn(static_cast<TextPos>(doc.size()), read, sel, what, with, opt, step, out, window);
+    SCOPED_TRACE("doc=[" + doc + "] what=[" + what + "] with=[" + with + "] window " + std::to_string(window));
+    ASSERT_EQ(got.span, want.span);
+    ASSERT_EQ(got.selection, want.selection);
+    ASSERT_EQ(got.count, want.count);
+    ASSERT_EQ(got.beeps, want.beeps);
+    ASSERT_EQ(got.cancelled, want.cancelled);
+    std::string rebuilt = doc;
+    rebuilt.replace(static_cast<std::size_t>(got.span.offset), static_cast<std::size_t>(got.span.oldLength), out);
+    ASSERT_EQ(rebuilt, whole);
+    ASSERT_EQ(out.size(), static_cast<std::size_t>(got.span.newLength));
+  }
+}
+
 }  // namespace
 }  // namespace core

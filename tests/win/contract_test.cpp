@@ -118,6 +118,59 @@ TEST_P(Contract, SelectionAndReplacement) {
   EXPECT_EQ(E().Text(), ", thelo world");
 }
 
+// The text read where it lies (segment by segment, or as one view) is the
+// text; a long text handed over goes in as ReplaceSel would put it, undoably.
+TEST_P(Contract, ReadingWhereTheTextLiesAndHandingTextOver) {
+  E().SetText("one\ntwo three");
+  E().SetSel(3, 3);
+  E().ReplaceSel("+");
+  E().SetSel(0, 0);
+  E().ReplaceSel("0");
+  const std::string text = E().Text();
+  ASSERT_EQ(text, "0one+\rtwo three");
+  for (auto [from, to] : {std::pair<std::int64_t, std::int64_t>{0, -1}, {2, 9}, {5, 5}, {9, 100}}) {
+    std::string joined;
+    E().ForEachSegment(from, to, [&](std::string_view s) {
+      joined.append(s);
+      return true;
+    });
+    EXPECT_EQ(joined, E().TextRange(from, to)) << from << " " << to;
+    std::string scratch;
+    EXPECT_EQ(E().TextView(from, to, scratch), E().TextRange(from, to)) << from << " " << to;
+  }
+  int calls = 0;
+  E().ForEachSegment(0, -1, [&](std::string_view) { return ++calls < 1; });
+  EXPECT_EQ(calls, 1);
+
+  std::string longText, want;
+  for (int i = 0; longText.size() < 70000; ++i) {
+    longText += "line " + std::to_string(i) + "\n";
+    want += "line " + std::to_string(i) + "\r";
+  }
+  const std::uint64_t revision = E().Revision();
+  E().SetSel(4, 5);
+  E().ReplaceSelWith(longText);
+  EXPECT_EQ(E().Text(), "0one" + want + "\rtwo three");
+  EXPECT_EQ(E().SelStart(), 4 + static_cast<std::int64_t>(want.size()));
+  if (!Reference()) {
+    EXPECT_NE(E().Revision(), revision);
+  }
+  E().Undo();
+  EXPECT_EQ(E().Text(), text);
+
+  // Rewritten where it lies: the same length, nothing to undo, modified.
+  E().SetModified(false);
+  E().RewriteRange(1, 7, [](char* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (p[i] >= 'a' && p[i] <= 'z') p[i] = static_cast<char>(p[i] - 32);
+  });
+  EXPECT_EQ(E().Text(), "0ONE+\rTwo three");
+  EXPECT_EQ(E().SelStart(), 7);
+  EXPECT_EQ(E().LineCount(), 2);
+  EXPECT_TRUE(E().Modified());
+  EXPECT_FALSE(E().CanUndo());
+}
+
 TEST_P(Contract, UndoAndTheModifiedFlag) {
   E().SetText("abc");
   EXPECT_FALSE(E().Modified());

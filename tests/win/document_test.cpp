@@ -433,4 +433,49 @@ TEST_F(Documents, LoadingStartsCleanAtTheTopWithNothingToUndo) {
   EXPECT_EQ(doc->Edi->Text(), "one\rtwo\r");
 }
 
+// One line of 50 MB without a line end: it opens, Ctrl+End and Page Down
+// reach and keep its end (painted there), and a save writes it back byte for
+// byte.
+TEST_F(Documents, AFiftyMegabyteLineOpensMovesAndSavesByteForByte) {
+  std::string line(std::size_t{50} << 20, 'x');
+  for (std::size_t i = 0; i < line.size(); i += 4099) line[i] = static_cast<char>('a' + i % 26);
+  const std::string path = File("long.txt", line);
+  const auto size = static_cast<std::int64_t>(line.size());
+  Start();
+  TEditForm* doc = Open(path);
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(doc->Edi->TextLength(), size);
+  EXPECT_EQ(doc->Edi->LineCount(), 1);
+  HWND edi = doc->Edi->Handle();
+  auto key = [edi](WORD vk, bool ctrl) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(edi, WM_KEYDOWN, vk, 1);
+    ::SendMessageW(edi, WM_KEYUP, vk, 0xC0000001);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    ::SetKeyboardState(keys);
+    ::UpdateWindow(edi);
+  };
+  key(VK_END, true);
+  EXPECT_EQ(doc->Edi->SelStart(), size);
+  EXPECT_EQ(doc->Edi->CaretLine(), 0);
+  EXPECT_EQ(doc->Edi->CaretColumn(), size);
+  key(VK_NEXT, false);
+  EXPECT_EQ(doc->Edi->SelStart(), size);
+  key(VK_HOME, true);
+  key(VK_NEXT, false);
+  EXPECT_EQ(doc->Edi->CaretLine(), 0);
+  EXPECT_FALSE(doc->Modified());
+
+  doc->Edi->SetModified(true);
+  doc->Save1->Click();
+  EXPECT_FALSE(doc->Modified());
+  const std::string saved = ReadBytes(path);
+  ASSERT_EQ(saved.size(), line.size());
+  EXPECT_TRUE(saved == line);
+  EXPECT_TRUE(Rec().boxes.empty());
+}
+
 }  // namespace

@@ -2,7 +2,9 @@
 // and the stamp that tells a changed file.
 #include "harness.h"
 
+#include <stdexcept>
 #include <type_traits>
+#include <vector>
 
 #include "toolkit/errors.h"
 #include "toolkit/fileio.h"
@@ -88,6 +90,36 @@ TEST(FileModule, ReadsWritesAndStampsAndLetsGoOfTheFileOnEveryPath) {
   EXPECT_THROW(tk::WriteFileReplacing(path, "x"), tk::FileError);
   ::CloseHandle(locked);
   EXPECT_EQ(tk::ReadWholeFile(path), "longer text");  // the failed save changed nothing
+  EXPECT_TRUE(NobodyHolds(path));
+}
+
+// A save whose bytes are made while it writes: the blocks join into the file;
+// a producer that fails part way leaves the old file and no temporary one.
+TEST(FileModule, ASaveFromBlocksJoinsThemAndAFailingProducerChangesNothing) {
+  harness::TempFolder folder("ql-fileio-");
+  const std::string path = folder.File("b.txt", "old");
+  tk::WriteFileReplacing(path, [](const tk::BlockWriter& write) {
+    write("one ");
+    write("");
+    write("two");
+  });
+  EXPECT_EQ(tk::ReadWholeFile(path), "one two");
+  EXPECT_THROW(tk::WriteFileReplacing(path,
+                                      [](const tk::BlockWriter& write) {
+                                        write("partial");
+                                        throw std::runtime_error("made no more");
+                                      }),
+               std::runtime_error);
+  EXPECT_EQ(tk::ReadWholeFile(path), "one two");
+  WIN32_FIND_DATAA found{};
+  HANDLE scan = ::FindFirstFileA((folder.Path() + "*").c_str(), &found);
+  ASSERT_NE(scan, INVALID_HANDLE_VALUE);
+  std::vector<std::string> names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileA(scan, &found));
+  ::FindClose(scan);
+  EXPECT_EQ(names, std::vector<std::string>{"b.txt"});
   EXPECT_TRUE(NobodyHolds(path));
 }
 

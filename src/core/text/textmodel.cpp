@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/text/bytescan.h"
 #include "core/textfile.h"
 #include "core/textops/finder.h"
 
@@ -16,6 +17,9 @@ constexpr std::size_t kMaxAddBuffer = std::size_t{1} << 30;
 // Search and the word rule look at the text through windows of this size.
 constexpr std::uint64_t kFindWindow = 1 << 16;
 constexpr std::uint64_t kWordWindow = 1 << 12;
+// An inserted text at least this long becomes a buffer of its own instead of
+// being copied into the add buffer.
+constexpr std::size_t kOwnBufferFrom = std::size_t{1} << 16;
 
 }  // namespace
 
@@ -24,15 +28,19 @@ namespace {
 // The conversion of ToModelLineEnds; with `ends` it also collects the
 // positions of the line ends in the converted text.
 void ConvertLineEnds(std::string& bytes, std::vector<std::uint32_t>* ends) {
-  if (bytes.find('\n') == std::string::npos) {  // CR only: already the form
-    if (!ends) return;
-    const char* data = bytes.data();
-    const char* stop = data + bytes.size();
-    for (const char* p = data;
-         (p = static_cast<const char*>(std::memchr(p, kModelLineEnd, static_cast<std::size_t>(stop - p))));
-         ++p)
-      ends->push_back(static_cast<std::uint32_t>(p - data));
+  if (!FindByte(bytes.data(), bytes.size(), '\n')) {  // CR only: already the form
+    if (ends) {
+      // Counted first: the index is made once at its size (large blocks are
+      // fresh memory each time they grow, which costs on some systems).
+      ends->reserve(ends->size() + CountByte(bytes.data(), bytes.size(), kModelLineEnd));
+      CollectByte(bytes.data(), bytes.size(), kModelLineEnd, 0, *ends);
+    }
     return;
+  }
+  if (ends) {
+    // Exact for files with one kind of line end; mixed ones may grow it once.
+    ends->reserve(ends->size() + std::max(CountByte(bytes.data(), bytes.size(), '\r'),
+                                          CountByte(bytes.data(), bytes.size(), '\n')));
   }
   LineEndScanner scanner(bytes);
   // Writes stay at or behind the scanner's position, so it reads the
@@ -64,10 +72,10 @@ void TextModel::Load(std::string fileBytes) {
   if (fileBytes.size() >= 0xFFFFFFFFu) throw std::length_error("text too large");
   Buffer original;
   ConvertLineEnds(fileBytes, &original.ends);
-  original.ends.shrink_to_fit();
   original.bytes = std::move(fileBytes);
   bufs_.clear();
   bufs_.push_back(std::move(original));
+  addBuf_ = 0;
   nodes_.clear();
   free_.clear();
   root_ = kNil;
@@ -77,6 +85,7 @@ void TextModel::Load(std::string fileBytes) {
   redo_.clear();
   typing_ = Typing::kNone;
   modified_ = false;
+  ++revision_;
 }
 
 // --- tree
@@ -264,15 +273,16 @@ void TextModel::InsertPieces(std::uint64_t pos, const std::vector<Piece>& pieces
 std::vector<TextModel::Piece> TextModel::AppendBytes(std::string_view text) {
   std::vector<Piece> pieces;
   while (!text.empty()) {
-    if (bufs_.size() < 2 || bufs_.back().bytes.size() >= kMaxAddBuffer) bufs_.emplace_back();
-    Buffer& b = bufs_.back();
+    if (addBuf_ == 0 || bufs_[addBuf_].bytes.size() >= kMaxAddBuffer) {
+      bufs_.emplace_back();
+      addBuf_ = static_cast<std::uint32_t>(bufs_.size() - 1);
+    }
+    Buffer& b = bufs_[addBuf_];
     const std::size_t k = std::min(kMaxAddBuffer - b.bytes.size(), text.size());
     const auto start = static_cast<std::uint32_t>(b.bytes.size());
     b.bytes.append(text.data(), k);
-    for (std::size_t i = 0; i < k; ++i)
-      if (text[i] == kModelLineEnd) b.ends.push_back(start + static_cast<std::uint32_t>(i));
-    AppendPiece(pieces, Piece{static_cast<std::uint32_t>(bufs_.size() - 1), start,
-                              static_cast<std::uint32_t>(k)});
+    CollectByte(text.data(), k, kModelLineEnd, start, b.ends);
+    AppendPiece(pieces, Piece{addBuf_, start, static_cast<std::uint32_t>(k)});
     text.remove_prefix(k);
   }
   return pieces;
@@ -341,6 +351,13 @@ std::string TextModel::TextRange(TextPos from, TextPos to) const {
 
 std::string TextModel::Text() const { return TextRange(0, -1); }
 
+std::string_view TextModel::TextView(TextPos from, TextPos to, std::string& scratch) const {
+  const std::uint64_t f = Clamp(from);
+  const std::uint64_t e = to < 0 ? SumLen(root_) : std::max(f, Clamp(to));
+  if (e == f) return {};
+  return View(f, e, scratch);
+}
+
 std::pair<std::uint32_t, std::uint64_t> TextModel::PieceAt(std::uint64_t k) const {
   for (std::uint32_t t = root_; t != kNil;) {
     const Node& n = nodes_[t];
@@ -381,11 +398,18 @@ std::string_view TextModel::View(std::uint64_t from, std::uint64_t to, std::stri
 // --- editing and undo
 
 TextChange TextModel::Replace(TextPos pos, TextPos length, std::string_view text, UndoMode mode) {
+  return ReplaceTaking(pos, length, std::string(text), mode);
+}
+
+TextChange TextModel::ReplaceTaking(TextPos pos, TextPos length, std::string text, UndoMode mode) {
   const std::uint64_t p = Clamp(pos);
   const std::uint64_t len =
       length <= 0 ? 0 : std::min(static_cast<std::uint64_t>(length), SumLen(root_) - p);
-  std::string t(text);
-  ToModelLineEnds(t);
+  std::string& t = text;
+  std::vector<std::uint32_t> ends;
+  const bool own = t.size() >= kOwnBufferFrom;
+  if (own && t.size() >= 0xFFFFFFFFu) throw std::length_error("text too large");
+  ConvertLineEnds(t, own ? &ends : nullptr);
   const TextPos at = static_cast<TextPos>(p);
   if (len == 0 && t.empty()) return {at, 0};
 
@@ -395,13 +419,22 @@ TextChange TextModel::Replace(TextPos pos, TextPos length, std::string_view text
                          t.empty() && (at + 1 == typingAt_ || at == typingAt_) && !undo_.empty();
 
   std::vector<Piece> removed = Erase(p, len);
-  std::vector<Piece> inserted = AppendBytes(t);
+  std::vector<Piece> inserted;
+  const auto size = static_cast<TextPos>(t.size());
+  if (own) {
+    // Taken over as it is: no copy, and its line ends found in one scan.
+    inserted.push_back(Piece{static_cast<std::uint32_t>(bufs_.size()), 0, static_cast<std::uint32_t>(t.size())});
+    bufs_.push_back(Buffer{std::move(t), std::move(ends)});
+  } else {
+    inserted = AppendBytes(t);
+  }
   InsertPieces(p, inserted);
   modified_ = true;
+  ++revision_;
 
   if (mode == UndoMode::kNone) {
     ClearUndo();
-    return {at, static_cast<TextPos>(t.size())};
+    return {at, size};
   }
   redo_.clear();
   if (joinInsert) {
@@ -432,7 +465,24 @@ TextChange TextModel::Replace(TextPos pos, TextPos length, std::string_view text
     }
   }
   if (mode != UndoMode::kTyping) typing_ = Typing::kNone;
-  return {at, static_cast<TextPos>(t.size())};
+  return {at, size};
+}
+
+void TextModel::RewriteInPlace(TextPos pos, TextPos length,
+                               const std::function<void(char* bytes, std::size_t n)>& fn) {
+  const std::uint64_t p = Clamp(pos);
+  const std::uint64_t len =
+      length <= 0 ? 0 : std::min(static_cast<std::uint64_t>(length), SumLen(root_) - p);
+  if (len == 0) return;
+  // Every byte of a buffer is in the text at most once, and the history
+  // that could bring it back elsewhere goes now.
+  ClearUndo();
+  Walk(root_, 0, p, p + len, [&fn](std::string_view v) {
+    fn(const_cast<char*>(v.data()), v.size());
+    return true;
+  });
+  modified_ = true;
+  ++revision_;
 }
 
 TextChange TextModel::Undo() {
@@ -449,6 +499,7 @@ TextChange TextModel::Undo() {
   }
   redo_.push_back(std::move(step));
   modified_ = true;
+  ++revision_;
   return where;
 }
 
@@ -466,6 +517,7 @@ TextChange TextModel::Redo() {
   }
   undo_.push_back(std::move(step));
   modified_ = true;
+  ++revision_;
   return where;
 }
 

@@ -82,12 +82,26 @@ class TextModel {
   // in order, until it returns false. The views are valid until the next edit.
   void ForEachSegment(TextPos from, TextPos to,
                       const std::function<bool(std::string_view)>& fn) const;
+  // Bytes [from, to) (to -1: the end) as one view: into the model's buffer
+  // when one piece holds them, otherwise copied into `scratch`. Valid until
+  // the next edit or the next use of `scratch`.
+  std::string_view TextView(TextPos from, TextPos to, std::string& scratch) const;
 
   // --- editing
   // Replaces [pos, pos + length) with `text`, whose line ends (CR LF, LF,
   // CR) each become one "\r". Returns where the new text lies.
   TextChange Replace(TextPos pos, TextPos length, std::string_view text,
                      UndoMode mode = UndoMode::kStep);
+  // The same, taking over `text`'s buffer: a long text (a command's result,
+  // a file) becomes a buffer of the model as it is, without a copy.
+  TextChange ReplaceTaking(TextPos pos, TextPos length, std::string text,
+                           UndoMode mode = UndoMode::kStep);
+  // Rewrites [pos, pos + length) where it lies: `fn` gets its bytes piece
+  // by piece, in order, and changes them in place, keeping every "\r" and
+  // making no new one. No piece's bytes are shared by the text and its undo
+  // history once that is cleared, so this is not undoable: the undo and
+  // redo history are cleared, as by an edit made with UndoMode::kNone.
+  void RewriteInPlace(TextPos pos, TextPos length, const std::function<void(char* bytes, std::size_t n)>& fn);
   void EndTyping() { typing_ = Typing::kNone; }
 
   bool CanUndo() const { return !undo_.empty(); }
@@ -100,6 +114,9 @@ class TextModel {
   void ClearUndo();
 
   bool Modified() const { return modified_; }
+  // Changes with every edit, undo, redo and load: views taken before a
+  // change of it may no longer be valid.
+  std::uint64_t Revision() const { return revision_; }
   void SetModified(bool modified) { modified_ = modified; }
 
   // --- lines
@@ -181,6 +198,7 @@ class TextModel {
   std::uint64_t Clamp(TextPos pos) const;
 
   std::vector<Buffer> bufs_;
+  std::uint32_t addBuf_ = 0;  // the buffer typed text goes to; 0 while there is none
   std::vector<Node> nodes_;
   std::vector<std::uint32_t> free_;
   std::uint32_t root_ = kNil;
@@ -190,6 +208,7 @@ class TextModel {
   Typing typing_ = Typing::kNone;
   TextPos typingAt_ = 0;
   bool modified_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace core

@@ -9,6 +9,10 @@
 #include <charconv>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/textops/finder.h"
 #include "core/textops/textops.h"
 
@@ -197,27 +201,90 @@ TextOpResult RewriteLines(std::string& text, Selection selection, LineWork work,
   return res;
 }
 
-TextOpResult ChangeCase(std::string& text, Selection selection, char from) {
-  TextOpResult res;
-  const Selection sel = Clamped(selection, text.size());
-  // Bytes from..from+25 are the letters to change; flipping bit 5 maps
-  // a-z to A-Z and back.
-  auto isLetter = [from](char c) {
-    return static_cast<unsigned char>(c - from) < 26;
-  };
-  char* const b = text.data() + sel.start;
-  char* const e = b + sel.length;
-  char* first = std::find_if(b, e, isLetter);
-  if (first != e) {
-    char* last = e;
-    while (!isLetter(*(last - 1))) --last;
-    for (char* p = first; p != last; ++p)
-      *p = static_cast<char>(*p ^ (isLetter(*p) ? 0x20 : 0));
-    const auto len = static_cast<TextPos>(last - first);
-    res.span = {static_cast<TextPos>(first - text.data()), len, len};
+// Copies n bytes, flipping bit 5 of the letters from..from+25 (a-z to A-Z
+// and back), sixteen at a time where the processor allows.
+void FlipLetters(const char* src, char* dst, std::size_t n, char from) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // (c - from) < 26 unsigned, as a signed compare once biased by 0x80.
+  const __m128i base = _mm_set1_epi8(from);
+  const __m128i bias = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i limit = _mm_set1_epi8(static_cast<char>(26 - 128));
+  const __m128i bit = _mm_set1_epi8(0x20);
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i letter = _mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, base), bias), limit);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_xor_si128(v, _mm_and_si128(letter, bit)));
   }
+#endif
+  for (; i < n; ++i)
+    dst[i] = static_cast<char>(src[i] ^ (static_cast<unsigned char>(src[i] - from) < 26 ? 0x20 : 0));
+}
+
+// The span case conversion changes in a text read through views: from its
+// first to its last letter to change.
+TextOpResult ChangeCaseSpan(TextPos length, const TextReader& read, Selection selection, char from,
+                            std::size_t window) {
+  TextOpResult res;
+  const Selection sel = Clamped(selection, static_cast<std::size_t>(std::max<TextPos>(length, 0)));
   res.selection = {sel.start + sel.length, 0};
   res.steps = 1;
+  window = std::max<std::size_t>(window, 1);
+  auto isLetter = [from](char c) { return static_cast<unsigned char>(c - from) < 26; };
+  const auto b = static_cast<std::size_t>(sel.start);
+  const auto e = b + static_cast<std::size_t>(sel.length);
+  std::string scratch;
+  std::size_t first = e;
+  for (std::size_t at = b; at < e && first == e; at += window) {
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(std::min(e, at + window)), scratch);
+    const auto hit = std::find_if(v.begin(), v.end(), isLetter);
+    if (hit != v.end()) first = at + static_cast<std::size_t>(hit - v.begin());
+  }
+  if (first == e) return res;
+  std::size_t last = first + 1;  // just after the last letter
+  for (std::size_t to = e; to > first;) {
+    const std::size_t at = to - std::min(window, to - first);
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(to), scratch);
+    const auto hit = std::find_if(v.rbegin(), v.rend(), isLetter);
+    if (hit != v.rend()) {
+      last = at + static_cast<std::size_t>(v.rend() - hit);
+      break;
+    }
+    to = at;
+  }
+  const auto len = static_cast<TextPos>(last - first);
+  res.span = {static_cast<TextPos>(first), len, len};
+  return res;
+}
+
+// The span, then its converted bytes written once into `out`.
+TextOpResult ChangeCaseIn(TextPos length, const TextReader& read, Selection selection, char from,
+                          std::string& out, std::size_t window) {
+  TextOpResult res = ChangeCaseSpan(length, read, selection, from, window);
+  out.clear();
+  if (res.span.empty()) return res;
+  window = std::max<std::size_t>(window, 1);
+  const auto first = static_cast<std::size_t>(res.span.offset);
+  const auto last = first + static_cast<std::size_t>(res.span.oldLength);
+  out.resize(last - first);
+  char* w = out.data();
+  std::string scratch;
+  for (std::size_t at = first; at < last; at += window) {
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(std::min(last, at + window)), scratch);
+    FlipLetters(v.data(), w, v.size(), from);
+    w += v.size();
+  }
+  return res;
+}
+
+TextOpResult ChangeCase(std::string& text, Selection selection, char from) {
+  std::string out;
+  const std::string_view old(text);
+  const TextReader read = [old](TextPos a, TextPos b, std::string&) {
+    return old.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+  };
+  TextOpResult res = ChangeCaseIn(static_cast<TextPos>(text.size()), read, selection, from, out, text.size() + 1);
+  if (!res.span.empty()) text.replace(static_cast<std::size_t>(res.span.offset), out.size(), out);
   return res;
 }
 
@@ -281,6 +348,27 @@ TextOpResult UpcaseSelection(std::string& text, Selection selection) {
 
 TextOpResult LowcaseSelection(std::string& text, Selection selection) {
   return ChangeCase(text, selection, 'A');
+}
+
+TextOpResult UpcaseSpanIn(TextPos length, const TextReader& read, Selection selection, std::size_t window) {
+  return ChangeCaseSpan(length, read, selection, 'a', window);
+}
+
+TextOpResult LowcaseSpanIn(TextPos length, const TextReader& read, Selection selection, std::size_t window) {
+  return ChangeCaseSpan(length, read, selection, 'A', window);
+}
+
+void UpcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, bytes, n, 'a'); }
+void LowcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, bytes, n, 'A'); }
+
+TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
+                               std::size_t window) {
+  return ChangeCaseIn(length, read, selection, 'a', out, window);
+}
+
+TextOpResult LowcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
+                                std::size_t window) {
+  return ChangeCaseIn(length, read, selection, 'A', out, window);
 }
 
 }  // namespace core

@@ -192,56 +192,99 @@ TextOpResult ReplaceNext(std::string& text, Selection selection,
   return res;
 }
 
-TextOpResult ReplaceAll(std::string& text, Selection selection,
-                        std::string_view what, std::string_view with,
-                        FindOptions options, const StepCallback& onStep) {
+TextOpResult ReplaceAllIn(TextPos length, const TextReader& read, Selection selection, std::string_view what,
+                          std::string_view with, FindOptions options, const StepCallback& onStep,
+                          std::string& out, std::size_t window) {
   TextOpResult res;
-  res.selection = Clamped(selection, text.size());
+  const std::size_t n = static_cast<std::size_t>(std::max<TextPos>(length, 0));
+  res.selection = Clamped(selection, n);
   const Finder finder(what, options);
   const std::string insert(with);
-  const std::string_view old(text);
-  const std::size_t n = old.size();
+  const std::size_t m = what.size();
+  window = std::max<std::size_t>(window, 1);
+  out.clear();
+  std::string scratch, gap;
+  const auto byteAt = [&](std::size_t at) {
+    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(at + 1), gap);
+    return v.empty() ? -1 : static_cast<unsigned char>(v[0]);
+  };
 
-  // The text as rewritten so far is old[0, first) + out + old[pos, n).
+  // The text as rewritten so far is old[0, first) + out + old[copied, n);
+  // the search goes on at `pos`, with `before` the byte written before it.
   std::size_t pos = static_cast<std::size_t>(res.selection.start + res.selection.length);
   std::size_t first = std::string::npos;
-  std::string out;
-  int before = pos > 0 ? static_cast<unsigned char>(old[pos - 1]) : -1;
+  std::size_t copied = pos;
+  int before = pos > 0 ? byteAt(pos - 1) : -1;
 
-  for (;;) {
-    const TextPos r = finder.Find(old, pos, n, before);
-    if (r == kNotFound) {
+  bool searching = m > 0;
+  while (searching) {
+    if (n - pos < m) {
       res.beeps = 1;
       break;
     }
-    const auto at = static_cast<std::size_t>(r);
-    if (first == std::string::npos) {
-      first = at;
-      out.reserve(insert.size() > what.size() ? n - at + (n - at) / 2 : n - at);
-    } else {
-      out.append(old, pos, at - pos);
-    }
-    const TextPos newStart = static_cast<TextPos>(first + out.size());
-    out += insert;
-    pos = at + what.size();
-    before = !out.empty() ? static_cast<unsigned char>(out.back())
-             : first > 0  ? static_cast<unsigned char>(old[first - 1])
-                          : -1;
-    res.selection = {newStart, static_cast<TextPos>(insert.size())};
-    ++res.count;
-    ++res.steps;
-    if (onStep && onStep(StepReport{res.steps, res.count, {}, -1, {}}) == StepVerdict::Cancel) {
-      res.cancelled = true;
-      break;
+    // A view over the hits that begin in [cs, winEnd), with the byte after
+    // the last of them for the whole-word test.
+    const std::size_t cs = pos;
+    const std::size_t winEnd = std::min(n, cs + window);
+    const std::size_t limit = std::min(n, winEnd + m - 1);
+    const std::string_view view =
+        read(static_cast<TextPos>(cs), static_cast<TextPos>(std::min(n, limit + 1)), scratch);
+    for (;;) {
+      const TextPos r = finder.Find(view, pos - cs, limit - cs, before);
+      if (r == kNotFound) {
+        if (winEnd > pos) before = static_cast<unsigned char>(view[winEnd - 1 - cs]);
+        pos = winEnd;
+        if (winEnd == n) {
+          res.beeps = 1;
+          searching = false;
+        }
+        break;
+      }
+      const std::size_t at = cs + static_cast<std::size_t>(r);
+      if (first == std::string::npos) {
+        first = at;
+        out.reserve(insert.size() > m ? n - at + (n - at) / 2 : n - at);
+      } else if (copied >= cs) {
+        out.append(view.substr(copied - cs, at - copied));
+      } else {
+        // The old bytes since the last hit began in an earlier view.
+        out.append(read(static_cast<TextPos>(copied), static_cast<TextPos>(at), gap));
+      }
+      const TextPos newStart = static_cast<TextPos>(first + out.size());
+      out += insert;
+      pos = copied = at + m;
+      before = !out.empty() ? static_cast<unsigned char>(out.back()) : first > 0 ? byteAt(first - 1) : -1;
+      res.selection = {newStart, static_cast<TextPos>(insert.size())};
+      ++res.count;
+      ++res.steps;
+      if (onStep && onStep(StepReport{res.steps, res.count, {}, -1, {}}) == StepVerdict::Cancel) {
+        res.cancelled = true;
+        searching = false;
+        break;
+      }
+      if (pos >= winEnd) break;
     }
   }
+  if (m == 0) res.beeps = 1;
 
-  if (first != std::string::npos) {
-    res.span = {static_cast<TextPos>(first), static_cast<TextPos>(pos - first),
-                static_cast<TextPos>(out.size())};
-    text.replace(first, pos - first, out);
-  }
+  if (first != std::string::npos)
+    res.span = {static_cast<TextPos>(first), static_cast<TextPos>(copied - first), static_cast<TextPos>(out.size())};
   res.message = ItemsReplacedText(res.count);
+  return res;
+}
+
+TextOpResult ReplaceAll(std::string& text, Selection selection,
+                        std::string_view what, std::string_view with,
+                        FindOptions options, const StepCallback& onStep) {
+  std::string out;
+  const std::string_view old(text);
+  const TextReader read = [old](TextPos from, TextPos to, std::string&) {
+    return old.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  };
+  TextOpResult res = ReplaceAllIn(static_cast<TextPos>(text.size()), read, selection, what, with, options, onStep,
+                                  out, text.size() + 1);
+  if (!res.span.empty())
+    text.replace(static_cast<std::size_t>(res.span.offset), static_cast<std::size_t>(res.span.oldLength), out);
   return res;
 }
 

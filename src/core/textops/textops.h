@@ -166,6 +166,22 @@ TextOpResult ReplaceAll(std::string& text, Selection selection,
                         std::string_view what, std::string_view with,
                         FindOptions options, const StepCallback& onStep = {});
 
+// A text held elsewhere (a document's text model), read through views:
+// bytes [from, to) of it as one view, copied into `scratch` where they do not
+// lie together. A view stays valid until the next call with the same scratch.
+using TextReader = std::function<std::string_view(TextPos from, TextPos to, std::string& scratch)>;
+
+// How much of such a text the commands look at through one view.
+inline constexpr std::size_t kReadWindow = std::size_t{1} << 16;
+
+// Replace All over a text of `length` bytes read through `read` (in views
+// of about `window` bytes): the rules and the result of ReplaceAll, with the
+// bytes that take the result's span's place put into `out` (the text itself
+// is not changed: the caller puts `out` over the span).
+TextOpResult ReplaceAllIn(TextPos length, const TextReader& read, Selection selection, std::string_view what,
+                          std::string_view with, FindOptions options, const StepCallback& onStep,
+                          std::string& out, std::size_t window = kReadWindow);
+
 // "All double spaces": in every line, each run of spaces loses its spaces two
 // at a time (an even run vanishes, an odd run keeps one space). One step per
 // line; progress "(Line k) Working..." with k the line of the caret while
@@ -196,5 +212,20 @@ TextOpResult RemoveHtmlTags(std::string& text, const StepCallback& onStep = {});
 // the first to the last changed one.
 TextOpResult UpcaseSelection(std::string& text, Selection selection);
 TextOpResult LowcaseSelection(std::string& text, Selection selection);
+// Where they would change a text read through `read`: their result without
+// the bytes, for a caller that converts the span where it lies with
+// UpcaseBytes / LowcaseBytes.
+TextOpResult UpcaseSpanIn(TextPos length, const TextReader& read, Selection selection,
+                          std::size_t window = kReadWindow);
+TextOpResult LowcaseSpanIn(TextPos length, const TextReader& read, Selection selection,
+                           std::size_t window = kReadWindow);
+void UpcaseBytes(char* bytes, std::size_t n);
+void LowcaseBytes(char* bytes, std::size_t n);
+
+// The same over a text read through `read`; `out` gets the span's new bytes.
+TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
+                               std::size_t window = kReadWindow);
+TextOpResult LowcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
+                                std::size_t window = kReadWindow);
 
 }  // namespace core

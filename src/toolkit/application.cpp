@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 
 #include "toolkit/errors.h"
 #include "toolkit/form.h"
@@ -140,6 +141,9 @@ void TApplication::HandleException() {
     std::string message;
     try {
       throw;
+    } catch (const std::bad_alloc&) {
+      // What the library says ("std::bad_alloc") tells a user nothing.
+      message = "There is not enough memory to complete this operation.";
     } catch (const std::exception& e) {
       message = e.what();
     } catch (...) {

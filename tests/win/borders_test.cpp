@@ -4,6 +4,7 @@
 // result), and the program goes on.
 #include "harness.h"
 
+#include <new>
 #include <stdexcept>
 
 #include "TRECode.h"
@@ -34,6 +35,7 @@ class Thrower : public tk::Window {
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_CHAR) seen.push_back(static_cast<UINT>(wParam));
+    if (msg == kThrow && lParam == 1) throw std::bad_alloc();
     if (msg == kThrow) throw std::runtime_error("The handler failed");
     if (msg == kAnswer) return 42;
     return DefaultHandler(msg, wParam, lParam);
@@ -56,6 +58,9 @@ TEST_F(Borders, AThrowingWindowProcedureShowsTheErrorBoxAndTheWindowGoesOn) {
   ::SendMessageA(wnd, kThrow, 0, 0);
   ExpectOneErrorBox("The handler failed.");
   EXPECT_EQ(::SendMessageA(wnd, kAnswer, 0, 0), 42);
+  // Memory running out says so in words a user understands.
+  ::SendMessageA(wnd, kThrow, 0, 1);
+  ExpectOneErrorBox("There is not enough memory to complete this operation.");
   // Posted, through the message loop, it ends the same way.
   ::PostMessageA(wnd, kThrow, 0, 0);
   harness::Pump();

@@ -442,6 +442,16 @@ bool TMainMenu98::KeyDown(UINT vk, bool alt) {
     captions.push_back(b->Caption());
     visible.push_back(b->Item() && b->Item()->Visible());
   }
+  if (alt && (vk == VK_OEM_MINUS || vk == VK_SUBTRACT)) {
+    // Alt with "-" opens the active document's system menu, as a press on
+    // its icon does.
+    tk::MDIFrameForm* frame = Frame();
+    tk::MDIChildForm* child = frame ? frame->ActiveMDIChild() : nullptr;
+    if (!child || !child->HandleAllocated()) return false;
+    menus98::CloseAllMenus(true);
+    ::PostMessageA(child->Handle(), WM_NCLBUTTONDOWN, HTSYSMENU, 0);
+    return true;
+  }
   if (alt && !hot_) {
     if (vk < 48 || vk > 90) return false;
     int i = core::menus98::FindAccelerator(captions, visible, static_cast<char>(vk));

@@ -513,6 +513,14 @@ TEST_F(MainMenu98Dropdowns, TheIconButtonWaitsForADoubleClickBeforeItsMenuShows)
   Key(frame->Handle(), VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return OpenButton() == Button(0); }));
   menus98::CloseAllMenus(false);
+  // Alt with "-" opens the document's system menu, as a press on its icon.
+  for (UINT minus : {VK_OEM_MINUS, VK_SUBTRACT}) {
+    EXPECT_TRUE(bar->KeyDown(minus, true));
+    ASSERT_TRUE(PumpUntil([] { return menus98::IsMenuOpen(); }));
+    EXPECT_NE(menus98::OpenMenu()->Items()->Find("SYSTEMCLOSE"), nullptr);
+    menus98::CloseAllMenus(false);
+    harness::Pump();
+  }
   // A double click closes the document, and no menu shows.
   HWND wnd = doc->Handle();
   ClickOn(icon);

@@ -73,15 +73,18 @@ class HelpWindowImpl : public tk::Window {
 
 HWND HelpWindow() { return g_help; }
 
-void ShowHelpContents(HWND owner) {
+bool ShowHelpTopic(HWND owner, UINT command, ULONG_PTR data) {
   const std::string& file = tk::Application.HelpFile;
-  if (tk::Seam().help && tk::Seam().help(owner, file, HELP_CONTENTS, 0)) return;
+  if (tk::Seam().help && tk::Seam().help(owner, file, command, data)) return true;
   // The WinHelp file is used where it exists beside the program.
   std::string path = ProgramDir() + file;
   DWORD attr = ::GetFileAttributesA(path.c_str());
-  if (!file.empty() && attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY) &&
-      ::WinHelpA(owner, path.c_str(), HELP_CONTENTS, 0))
-    return;
+  return !file.empty() && attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY) &&
+         ::WinHelpA(owner, path.c_str(), command, data);
+}
+
+void ShowHelpContents(HWND owner) {
+  if (ShowHelpTopic(owner, HELP_CONTENTS, 0)) return;
   if (g_help) {
     ::ShowWindow(g_help, SW_RESTORE);
     ::SetForegroundWindow(g_help);

@@ -77,10 +77,4 @@ InsertStringResult InsertStringOnLines(std::string_view text, const InsertString
   return result;
 }
 
-std::string AppendFileText(std::string_view document, std::string_view fileBytes) {
-  std::string result(document);
-  result += DocumentFromFileBytes(fileBytes);
-  return result;
-}
-
 }  // namespace core

@@ -73,10 +73,4 @@ struct InsertStringResult {
 InsertStringResult InsertStringOnLines(std::string_view text, const InsertStringRequest& request,
                                        const std::function<bool(const LineStep&)>& step = {});
 
-// "Append File": the document's text followed directly by the file's text as
-// read from `fileBytes` (line ends become CR LF). No line end is put between
-// them, so without a final line end the file's first line continues the
-// document's last line.
-std::string AppendFileText(std::string_view document, std::string_view fileBytes);
-
 }  // namespace core

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "helpview.h"
 #include "menus98/mainmenu.h"
 #include "menus98/module.h"
 #include "toolkit/application.h"
@@ -585,20 +586,10 @@ void TPopupMenu98Form::MoveSelection(int direction, int from) {
 }
 
 void TPopupMenu98Form::ShowItemHelp(tk::MenuItem* item) {
-  const std::string& file = tk::Application.HelpFile;
-  if (file.empty() || !item || item->HelpContext == 0) return;
+  if (tk::Application.HelpFile.empty() || !item || item->HelpContext == 0) return;
   tk::Form* form = component_->OwnerForm();
-  HWND owner = form && form->HandleAllocated() ? form->Handle() : nullptr;
-  const auto context = static_cast<ULONG_PTR>(item->HelpContext);
-  if (tk::Seam().help && tk::Seam().help(owner, file, HELP_CONTEXT, context)) return;
-  // Only a help file that is there beside the program is opened.
-  char module[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string path = module;
-  path = path.substr(0, path.find_last_of("\\/") + 1) + file;
-  const DWORD attr = ::GetFileAttributesA(path.c_str());
-  if (attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY))
-    ::WinHelpA(owner, path.c_str(), HELP_CONTEXT, context);
+  ShowHelpTopic(form && form->HandleAllocated() ? form->Handle() : nullptr, HELP_CONTEXT,
+                static_cast<ULONG_PTR>(item->HelpContext));
 }
 
 void TPopupMenu98Form::KeyDown(UINT key) {

@@ -56,12 +56,12 @@ class EditSurface {
   // one copy of it. The views are valid until the text changes.
   virtual void ForEachSegment(std::int64_t from, std::int64_t to,
                               const std::function<bool(std::string_view)>& fn) const;
-  // Bytes [from, to) as one view: into the surface's own storage where it
-  // can, otherwise copied into `scratch`. Valid until the text changes or
-  // `scratch` does.
   // Changes whenever the text does (0 for ever where the surface cannot
   // tell, which then lends no views: its TextView copies).
   virtual std::uint64_t Revision() const { return 0; }
+  // Bytes [from, to) as one view: into the surface's own storage where it
+  // can, otherwise copied into `scratch`. Valid until the text changes or
+  // `scratch` does.
   virtual std::string_view TextView(std::int64_t from, std::int64_t to, std::string& scratch) const {
     scratch = TextRange(from, to);
     return scratch;

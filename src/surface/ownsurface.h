@@ -134,6 +134,9 @@ class OwnSurface : public EditSurface {
   // --- editing (window.cpp)
   // Replaces [pos, pos + length) and keeps layout, caret and screen in step.
   void Edit(TextPos pos, TextPos length, std::string text, core::UndoMode mode);
+  // After lines [first, first + removed) became [first, first + added) from
+  // `pos` on: layout, caret (to `caret`) and screen follow.
+  void Edited(TextPos first, TextPos removed, TextPos added, TextPos pos, TextPos caret);
   // Moves the selection; the caret is scrolled into view when asked.
   void Select(TextPos anchor, TextPos caret, bool scroll = true);
   void ReplaceSelection(std::string text, core::UndoMode mode);

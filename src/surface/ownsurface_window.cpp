@@ -240,8 +240,12 @@ void OwnSurface::Edit(TextPos pos, TextPos length, std::string text, core::UndoM
   const TextPos removed = model_.LineFromChar(pos + length) - first;
   const core::TextChange change = model_.ReplaceTaking(pos, length, std::move(text), mode);
   const TextPos added = model_.LineFromChar(change.pos + change.length) - first;
+  Edited(first, removed, added, pos, change.pos + change.length);
+}
+
+void OwnSurface::Edited(TextPos first, TextPos removed, TextPos added, TextPos pos, TextPos caret) {
   layout_.Edited(first, removed, added, pos);
-  anchor_ = caret_ = change.pos + change.length;
+  anchor_ = caret_ = caret;
   goalX_ = -1;
   if (!hwnd()) return;
   InvalidateFrom(pos, removed != added || wrap_);
@@ -273,18 +277,7 @@ void OwnSurface::RewriteRange(std::int64_t from, std::int64_t to,
   const TextPos first = model_.LineFromChar(from);
   const TextPos lines = model_.LineFromChar(to) - first;
   model_.RewriteInPlace(from, to - from, fn);
-  // The same lines, with other widths.
-  layout_.Edited(first, lines, lines, from);
-  anchor_ = caret_ = to;
-  goalX_ = -1;
-  if (hwnd()) {
-    InvalidateFrom(from, wrap_);
-    SetTop(top_);
-    UpdateScrollBars();
-    ScrollCaretIntoView();
-    PlaceCaret();
-    StartMeasuring();
-  }
+  Edited(first, lines, lines, from, to);  // the same lines, with other widths
   if (OnSelectionChange) OnSelectionChange();
 }
 

@@ -76,10 +76,7 @@ std::string ReadWholeFile(const std::string& name) {
 }
 
 void WriteFileReplacing(const std::string& name, const std::string& bytes) {
-  WriteFileReplacing(name, [&bytes](const BlockWriter& write) {
-    for (size_t done = 0; done < bytes.size(); done += kChunk)
-      write(std::string_view(bytes).substr(done, kChunk));
-  });
+  WriteFileReplacing(name, [&bytes](const BlockWriter& write) { write(bytes); });
 }
 
 namespace {

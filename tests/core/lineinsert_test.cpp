@@ -96,11 +96,5 @@ TEST(InsertStringOnLines, StepsMirrorTheTextAndCancelKeepsWorkDone) {
   EXPECT_EQ(all.text, "a--\r\nb--");
 }
 
-TEST(AppendFile, JoinsWithoutLineEnd) {
-  EXPECT_EQ(AppendFileText("abc", "xyz"), "abcxyz");
-  EXPECT_EQ(AppendFileText("abc\r\n", "x\ny\n"), "abc\r\nx\r\ny\r\n");
-  EXPECT_EQ(AppendFileText("", "x\ry"), "x\r\ny");
-}
-
 }  // namespace
 }  // namespace core

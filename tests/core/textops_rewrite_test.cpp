@@ -387,16 +387,8 @@ TEST(TextOpsCase, ReadThroughSmallViewsAgreesWithTheWholeText) {
       scratch = doc.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
       return std::string_view(scratch);
     };
-    std::string out = "stale";
     const auto n = static_cast<TextPos>(doc.size());
-    const TextOpResult got = upper ? UpcaseSelectionIn(n, read, sel, out, window)
-                                   : LowcaseSelectionIn(n, read, sel, out, window);
     SCOPED_TRACE("doc=[" + doc + "] window " + std::to_string(window));
-    ASSERT_EQ(got.span, want.span);
-    ASSERT_EQ(got.selection, want.selection);
-    std::string rebuilt = doc;
-    rebuilt.replace(static_cast<std::size_t>(got.span.offset), static_cast<std::size_t>(got.span.oldLength), out);
-    ASSERT_EQ(rebuilt, whole);
     // The span alone, converted where it lies, gives the same text.
     const TextOpResult span = upper ? UpcaseSpanIn(n, read, sel, window) : LowcaseSpanIn(n, read, sel, window);
     ASSERT_EQ(span.span, want.span);

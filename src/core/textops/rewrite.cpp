@@ -201,9 +201,9 @@ TextOpResult RewriteLines(std::string& text, Selection selection, LineWork work,
   return res;
 }
 
-// Copies n bytes, flipping bit 5 of the letters from..from+25 (a-z to A-Z
-// and back), sixteen at a time where the processor allows.
-void FlipLetters(const char* src, char* dst, std::size_t n, char from) {
+// Flips bit 5 of the letters from..from+25 among n bytes (a-z to A-Z and
+// back), in place, sixteen at a time where the processor allows.
+void FlipLetters(char* bytes, std::size_t n, char from) {
   std::size_t i = 0;
 #if defined(__SSE2__)
   // (c - from) < 26 unsigned, as a signed compare once biased by 0x80.
@@ -212,13 +212,13 @@ void FlipLetters(const char* src, char* dst, std::size_t n, char from) {
   const __m128i limit = _mm_set1_epi8(static_cast<char>(26 - 128));
   const __m128i bit = _mm_set1_epi8(0x20);
   for (; i + 16 <= n; i += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
     const __m128i letter = _mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, base), bias), limit);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_xor_si128(v, _mm_and_si128(letter, bit)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i), _mm_xor_si128(v, _mm_and_si128(letter, bit)));
   }
 #endif
   for (; i < n; ++i)
-    dst[i] = static_cast<char>(src[i] ^ (static_cast<unsigned char>(src[i] - from) < 26 ? 0x20 : 0));
+    bytes[i] = static_cast<char>(bytes[i] ^ (static_cast<unsigned char>(bytes[i] - from) < 26 ? 0x20 : 0));
 }
 
 // The span case conversion changes in a text read through views: from its
@@ -257,34 +257,14 @@ TextOpResult ChangeCaseSpan(TextPos length, const TextReader& read, Selection se
   return res;
 }
 
-// The span, then its converted bytes written once into `out`.
-TextOpResult ChangeCaseIn(TextPos length, const TextReader& read, Selection selection, char from,
-                          std::string& out, std::size_t window) {
-  TextOpResult res = ChangeCaseSpan(length, read, selection, from, window);
-  out.clear();
-  if (res.span.empty()) return res;
-  window = std::max<std::size_t>(window, 1);
-  const auto first = static_cast<std::size_t>(res.span.offset);
-  const auto last = first + static_cast<std::size_t>(res.span.oldLength);
-  out.resize(last - first);
-  char* w = out.data();
-  std::string scratch;
-  for (std::size_t at = first; at < last; at += window) {
-    const std::string_view v = read(static_cast<TextPos>(at), static_cast<TextPos>(std::min(last, at + window)), scratch);
-    FlipLetters(v.data(), w, v.size(), from);
-    w += v.size();
-  }
-  return res;
-}
-
 TextOpResult ChangeCase(std::string& text, Selection selection, char from) {
-  std::string out;
-  const std::string_view old(text);
-  const TextReader read = [old](TextPos a, TextPos b, std::string&) {
-    return old.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+  const std::string_view whole(text);
+  const TextReader read = [whole](TextPos a, TextPos b, std::string&) {
+    return whole.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
   };
-  TextOpResult res = ChangeCaseIn(static_cast<TextPos>(text.size()), read, selection, from, out, text.size() + 1);
-  if (!res.span.empty()) text.replace(static_cast<std::size_t>(res.span.offset), out.size(), out);
+  TextOpResult res = ChangeCaseSpan(static_cast<TextPos>(text.size()), read, selection, from, text.size() + 1);
+  if (!res.span.empty())
+    FlipLetters(text.data() + res.span.offset, static_cast<std::size_t>(res.span.oldLength), from);
   return res;
 }
 
@@ -358,17 +338,7 @@ TextOpResult LowcaseSpanIn(TextPos length, const TextReader& read, Selection sel
   return ChangeCaseSpan(length, read, selection, 'A', window);
 }
 
-void UpcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, bytes, n, 'a'); }
-void LowcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, bytes, n, 'A'); }
-
-TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
-                               std::size_t window) {
-  return ChangeCaseIn(length, read, selection, 'a', out, window);
-}
-
-TextOpResult LowcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
-                                std::size_t window) {
-  return ChangeCaseIn(length, read, selection, 'A', out, window);
-}
+void UpcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, n, 'a'); }
+void LowcaseBytes(char* bytes, std::size_t n) { FlipLetters(bytes, n, 'A'); }
 
 }  // namespace core

@@ -222,10 +222,4 @@ TextOpResult LowcaseSpanIn(TextPos length, const TextReader& read, Selection sel
 void UpcaseBytes(char* bytes, std::size_t n);
 void LowcaseBytes(char* bytes, std::size_t n);
 
-// The same over a text read through `read`; `out` gets the span's new bytes.
-TextOpResult UpcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
-                               std::size_t window = kReadWindow);
-TextOpResult LowcaseSelectionIn(TextPos length, const TextReader& read, Selection selection, std::string& out,
-                                std::size_t window = kReadWindow);
-
 }  // namespace core

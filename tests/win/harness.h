@@ -42,6 +42,17 @@ void InstallSeam();
 
 // Runs every waiting message.
 void Pump();
+// Runs messages until `done` holds; false when it did not within `ms`.
+template <class F>
+bool PumpUntil(F done, DWORD ms = 3000) {
+  const DWORD end = ::GetTickCount() + ms;
+  while (!done()) {
+    if (static_cast<int>(end - ::GetTickCount()) <= 0) return false;
+    Pump();
+    ::Sleep(5);
+  }
+  return true;
+}
 // Puts the Escape key down (or up again) as the keyboard would.
 void HoldEscape(bool down);
 // Deletes HKEY_CURRENT_USER\Software\ORCA with everything below it.

@@ -184,14 +184,7 @@ TEST_F(MainMenu98, ACaptionRunsDownAVerticalButtonAndIsEmbossedWhenDisabled) {
 //   &Alpha: &One, -, &Sub > &Deep, &Fail (throws)   &Off (disabled): &Never
 //   &Cmd (no sub-items)   &Beta: &Two   &Gamma: G&o
 
-template <class F>
-bool PumpUntil(F done) {
-  for (int i = 0; i < 200 && !done(); ++i) {
-    harness::Pump();
-    ::Sleep(10);
-  }
-  return done();
-}
+using harness::PumpUntil;
 
 void Key(HWND wnd, UINT vk) {
   ::PostMessageA(wnd, WM_KEYDOWN, vk, 1);

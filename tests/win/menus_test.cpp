@@ -14,15 +14,7 @@ using harness::Rec;
 
 namespace {
 
-// Runs messages until `done` holds or about two seconds have passed.
-template <class F>
-bool PumpUntil(F done) {
-  for (int i = 0; i < 200 && !done(); ++i) {
-    harness::Pump();
-    ::Sleep(10);
-  }
-  return done();
-}
+using harness::PumpUntil;
 
 void PumpFor(int ms) {
   for (int i = 0; i < ms / 10; ++i) {

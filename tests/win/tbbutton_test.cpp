@@ -16,6 +16,8 @@
 
 namespace {
 
+using harness::PumpUntil;
+
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 HWND MakeWindow(const char* cls, DWORD exStyle, int x, int y, int w, int h) {
@@ -124,17 +126,6 @@ class ToolbarButton : public ::testing::Test {
   static void ClickAt(TToolbarButton97* b, int ux = 10, int uy = 10) {
     Send(b, WM_LBUTTONDOWN, 10, 10);
     Send(b, WM_LBUTTONUP, ux, uy);
-  }
-  // Runs messages until `done` holds; false when it did not within `ms`.
-  template <class F>
-  static bool PumpUntil(F done, DWORD ms = 3000) {
-    const DWORD end = ::GetTickCount() + ms;
-    while (!done()) {
-      if (static_cast<int>(end - ::GetTickCount()) <= 0) return false;
-      harness::Pump();
-      ::Sleep(5);
-    }
-    return true;
   }
   // What the button shows, row by row.
   static std::vector<COLORREF> Shot(TToolbarButton97* b) {

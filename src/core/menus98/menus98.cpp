@@ -182,18 +182,6 @@ int StepSelection(const std::vector<ItemKind>& kinds, int from, int direction) {
   return -1;
 }
 
-char AcceleratorOf(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-  }
-  return 0;
-}
-
 int FindAccelerator(const std::vector<std::string>& captions, char key) {
   const char k = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
   if (!k) return -1;

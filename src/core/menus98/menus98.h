@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/menus98/menubar.h"  // captions and their accelerators
+
 namespace core::menus98 {
 
 enum TAnimation : std::uint8_t { anNone, anVSlide, anHSlide, anUnfold, anSmart, anPopup, anRandom };
@@ -114,9 +116,6 @@ bool MovedEnough(int lastX, int lastY, int x, int y);
 // -1), skipping separators and wrapping at both ends; -1 when none.
 int StepSelection(const std::vector<ItemKind>& kinds, int from, int direction);
 
-// The upper-case accelerator letter of a caption ("&File" is 'F'; "&&" is
-// a plain ampersand), 0 without one.
-char AcceleratorOf(const std::string& caption);
 // The first item whose caption has `key` as its accelerator; -1 for none.
 int FindAccelerator(const std::vector<std::string>& captions, char key);
 
